@@ -1,0 +1,66 @@
+#pragma once
+
+#include "db/Dialect.h"
+#include "db/TextTable.h"
+
+#include <QString>
+#include <memory>
+
+class DbConnection;
+
+// Where DB_Connect goes. The program builds one of these once at start.
+struct DbTarget
+{
+    enum class Kind
+    {
+        SqlServer, // ODBC; catalog from IP.ini, fixed login (see OdbcConnectionString)
+        Odbc,      // ODBC with a ready connection string (tests, integration servers)
+        Sqlite,    // the embedded demo database file
+    };
+    Kind kind = Kind::SqlServer;
+    QString iniPath;          // SqlServer: the IP.ini to read DBNAME (and SERVER, DRIVER) from
+    QString connectionString; // Odbc: used as it stands
+    QString sqliteFile;       // Sqlite: the database file
+
+    static DbTarget sqlServer(const QString& iniPath);
+    static DbTarget odbc(const QString& connectionString, Dialect dialect = Dialect::SqlServer);
+    static DbTarget sqlite(const QString& file);
+
+    Dialect odbcDialect = Dialect::SqlServer; // Odbc: what the other end speaks
+};
+
+// The one database connection of a process with its last outcome. Nothing here throws or shows
+// anything: every failure ends as DB_Status() == 0 with DB_ErrText().
+class Mod_DB
+{
+public:
+    explicit Mod_DB(DbTarget target);
+    ~Mod_DB();
+    Mod_DB(const Mod_DB&) = delete;
+    Mod_DB& operator=(const Mod_DB&) = delete;
+
+    // Opens a new connection (releasing an earlier one); true when it is usable.
+    bool DB_Connect();
+
+    // Runs one query. On success table, rows and columns are replaced (rows and columns 0 and a
+    // single empty cell for an empty result); on failure they are left exactly as passed and one
+    // line "description[number]" per diagnostic record is appended to DB_ErrText().
+    void DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32& columns);
+
+    // Runs one statement text (possibly a batch) inside one transaction. On failure everything
+    // is rolled back and DB_ErrText() becomes "number : description".
+    void DB_Execute(const QString& sql);
+
+    qint16 DB_Status() const { return m_status; }
+    const QString& DB_ErrText() const { return m_errText; }
+    const QString& DB_ConnStr() const { return m_connStr; }
+    Dialect dialect() const;
+    bool isConnected() const { return m_conn != nullptr; }
+
+private:
+    DbTarget m_target;
+    QString m_connStr;
+    std::unique_ptr<DbConnection> m_conn;
+    qint16 m_status = 0;
+    QString m_errText;
+};

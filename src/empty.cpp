@@ -1,0 +1,1 @@
+// Lets a folder library build while it holds headers only.
