@@ -1,0 +1,3 @@
+#include "maintenance/CleanArea.h"
+
+void CleanArea::cmd_Clean_Click() {}

@@ -1,0 +1,78 @@
+#include "maintenance/ResultGrid.h"
+
+#include "maintenance/FormControls.h"
+#include "maintenance/TextTableModel.h"
+
+#include <QHeaderView>
+
+ResultGrid::ResultGrid(const GridLayout& layout, QWidget* parent)
+    : QTableView(parent), m_layout(layout), m_model(new TextTableModel(layout, this))
+{
+    setModel(m_model);
+    setFont(formFont(FormFonts::humanMoeum, 9));
+    horizontalHeader()->setFont(font());
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+
+    // Fixed column 0 carries nothing the user needs to see.
+    verticalHeader()->hide();
+    setColumnHidden(0, true);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(18);
+    horizontalHeader()->setFixedHeight(20);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    for (int c = 0; c < int(layout.columns.size()); ++c)
+        setColumnWidth(c + 1, twipsToPixels(layout.columns[size_t(c)].widthTwips));
+
+    setRowCount(initialRows);
+}
+
+int ResultGrid::rowCount() const
+{
+    return m_model->rowCount() + 1;
+}
+
+void ResultGrid::setRowCount(int rows)
+{
+    m_model->setDataRowCount(std::max(rows, 1) - 1);
+}
+
+int ResultGrid::columnCount() const
+{
+    return m_model->columnCount();
+}
+
+QString ResultGrid::text(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return {};
+    return row == 0 ? m_model->headerText(column) : m_model->text(row - 1, column);
+}
+
+void ResultGrid::setText(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return;
+    if (row == 0)
+        m_model->setHeaderText(column, text);
+    else
+        m_model->setText(row - 1, column, text);
+}
+
+int ResultGrid::currentRow() const
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !selectionModel()->isSelected(current))
+        return -1;
+    return current.row() + 1;
+}
+
+void ResultGrid::replaceRows(int records, std::vector<QString> cells)
+{
+    m_model->replaceRows(records, std::move(cells));
+}
