@@ -2,6 +2,8 @@
 
 #include "db/Clock.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // The daily activity log: one CP949 file per local date, YYYYMMDD.TXT in the log folder, every
@@ -27,6 +29,12 @@ public:
                      const QString& item4, const QString& item5);
 
     const QString& folder() const { return m_folder; }
+
+    // "[2026-12-06 오후 3:04:05]": the time-stamp line of an entry.
+    static QString timeStamp(const QDateTime& t);
+    // The CP949 bytes of one entry, every line ending in CR LF.
+    static QByteArray entryBytes(const QDateTime& t, const QString& item1, const QString& item2,
+                                 const QString& item3, const QString& item4, const QString& item5);
 
 private:
     QString m_folder;
