@@ -57,8 +57,8 @@ public:
 
     // 1-based position of the first occurrence that lies wholly within the used text, searching
     // from character lStartIndex (1-based; below 1 means from the start); 0 when there is none.
-    // compare 0 compares exactly, 1 ignores case. An empty sToFind is found at the start character
-    // when that lies within the used text.
+    // compare 1 ignores case; any other value compares exactly. An empty sToFind is found at the
+    // start character when that lies within the used text.
     qint32 Find(const QString& sToFind, qint32 lStartIndex = 0, qint32 compare = 0) const;
 
     // Gives spare capacity back in whole chunks until at most one chunk is spare.
