@@ -1,0 +1,155 @@
+#include "agent/Mod_TM.h"
+
+#include "agent/HttpRequest.h"
+#include "agent/TmTexts.h"
+#include "db/Mod_DB.h"
+#include "db/TextTable.h"
+
+namespace {
+
+bool isSuccess(int status)
+{
+    return status >= 200 && status <= 299;
+}
+
+// A token field as text: absent and null read as empty; a list or an object cannot be read.
+std::optional<QString> fieldText(const JsonValue& value)
+{
+    if (value.isList() || value.isDict())
+        return std::nullopt;
+    return value.toText();
+}
+
+} // namespace
+
+Mod_TM::Mod_TM(HttpRequest& http, Mod_DB* db, const Clock& clock)
+    : m_http(http), m_db(db), m_clock(clock)
+{
+}
+
+QDateTime Mod_TM::nowInSeconds() const
+{
+    QDateTime now = m_clock.now();
+    now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    return now;
+}
+
+bool Mod_TM::tokenDue() const
+{
+    bool ok = false;
+    const double lifetime = m_expiresIn.trimmed().toDouble(&ok);
+    // A lifetime that cannot be read would otherwise keep the token forever.
+    if (!ok || !m_tokenIssuedAt.isValid())
+        return true;
+    const qint64 elapsed = m_tokenIssuedAt.secsTo(nowInSeconds());
+    // A clock set back must not stretch the token's life by the same amount.
+    if (elapsed < 0)
+        return true;
+    return lifetime <= double(elapsed + kRenewMarginSeconds);
+}
+
+void Mod_TM::EnsureToken()
+{
+    if (m_expiresIn.isEmpty()) {
+        if (!RequestPasswordToken(m_tokenResponse) || m_expiresIn.isEmpty())
+            return;
+    }
+    if (tokenDue() && !RequestRefreshToken(m_tokenResponse))
+        RequestPasswordToken(m_tokenResponse);
+}
+
+bool Mod_TM::RequestPasswordToken(JsonValue& slot)
+{
+    m_responseText.clear();
+    m_requestUrl = m_settings.baseUrl + QLatin1String(TmTexts::kTokenPath);
+    if (!LoadPosMacAddress())
+        return false;
+    return requestToken(TmTexts::passwordGrantBody(m_settings.comId, m_settings.rctCode,
+                                                   m_settings.posId, m_macAddress),
+                        slot);
+}
+
+bool Mod_TM::RequestRefreshToken(JsonValue& slot)
+{
+    m_responseText.clear();
+    m_requestUrl = m_settings.baseUrl + QLatin1String(TmTexts::kTokenPath);
+    return requestToken(TmTexts::refreshGrantBody(m_refreshToken), slot);
+}
+
+bool Mod_TM::requestToken(const QByteArray& body, JsonValue& slot)
+{
+    m_http.open(QStringLiteral("POST"), m_requestUrl.trimmed());
+    m_http.setRequestHeader(QStringLiteral("Content-Type"),
+                            QStringLiteral("application/x-www-form-urlencoded"));
+    m_http.setRequestHeader(QStringLiteral("Authorization"),
+                            QStringLiteral("Basic ") + QLatin1String(TmTexts::kClientCredentials));
+    if (!m_http.send(body.trimmed()) || !isSuccess(m_http.status()))
+        return false;
+
+    m_responseText = m_http.responseText();
+    if (m_responseText.isEmpty())
+        return false;
+    slot = m_json.ReadJson(m_responseText);
+    if (!slot.isDict())
+        return false;
+    const std::optional<QString> error = fieldText(slot.value(QStringLiteral("error")));
+    if (!error || !error->isEmpty())
+        return false;
+
+    // All five or none: a half-replaced token would pair a new access token with an old type.
+    const auto accessToken = fieldText(slot.value(QStringLiteral("access_token")));
+    const auto tokenType = fieldText(slot.value(QStringLiteral("token_type")));
+    const auto refreshToken = fieldText(slot.value(QStringLiteral("refresh_token")));
+    const auto expiresIn = fieldText(slot.value(QStringLiteral("expires_in")));
+    if (!accessToken || !tokenType || !refreshToken || !expiresIn)
+        return false;
+    m_accessToken = *accessToken;
+    m_tokenType = *tokenType;
+    m_refreshToken = *refreshToken;
+    m_tokenIssuedAt = nowInSeconds();
+    m_expiresIn = *expiresIn;
+    return true;
+}
+
+bool Mod_TM::LoadPosMacAddress()
+{
+    m_macAddress.clear();
+    if (!m_db)
+        return false;
+    TextTable table;
+    qint32 rows = 0;
+    qint32 columns = 0;
+    m_db->DB_Query(TmTexts::posMacAddressSql(m_settings.rctCode, m_settings.posId), table, rows,
+                   columns);
+    if (m_db->DB_Status() != 1)
+        return false;
+    if (rows >= 1 && columns >= 1)
+        m_macAddress = table.cell(1, 0);
+    return true;
+}
+
+std::optional<double> Mod_TM::PollOrderCount(const QString& statusList,
+                                             const QString& lookBackMinutes)
+{
+    EnsureToken();
+
+    bool ok = false;
+    const double minutes = lookBackMinutes.trimmed().toDouble(&ok);
+    if (!ok || !(qAbs(minutes) <= 1e8)) // also refuses NaN; a century is far enough back
+        return std::nullopt;
+    const QString upperBound =
+        TmTexts::upperTimeBound(m_clock.now().addSecs(-qRound64(minutes * 60.0)));
+    m_requestUrl = TmTexts::orderCountUrl(m_settings.baseUrl, m_settings.comId, m_settings.rctCode,
+                                          statusList, upperBound);
+
+    m_http.open(QStringLiteral("GET"), m_requestUrl.trimmed());
+    m_http.setRequestHeader(QStringLiteral("Authorization"),
+                            m_tokenType + QLatin1Char(' ') + m_accessToken);
+    m_http.setRequestHeader(QStringLiteral("Content-Type"), QStringLiteral("application/json"));
+    m_http.setTimeouts(kPollTimeoutMs, kPollTimeoutMs, kPollTimeoutMs, kPollTimeoutMs);
+    if (!m_http.send() || !isSuccess(m_http.status()))
+        return std::nullopt;
+
+    m_responseText = m_http.responseText();
+    return TmTexts::readCount(m_responseText);
+}
