@@ -51,4 +51,10 @@ public:
 
 private:
     WorkContext& m_context;
+
+    // The delete removes the rows of the last search: its mode and the normalised dates it used.
+    bool m_searched = false;
+    bool m_searchedRange = false;
+    QString m_searchedFrom;
+    QString m_searchedTo;
 };
