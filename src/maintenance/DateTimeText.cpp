@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTime>
 
 namespace {
@@ -41,24 +40,106 @@ DateTimeSeparators systemDateTimeSeparators()
                                locale.timeFormat(QLocale::ShortFormat));
 }
 
+namespace {
+
+// Reads 1 to maxDigits decimal digits at pos.
+bool readNumber(const QString& text, qsizetype& pos, int minDigits, int maxDigits, int& value)
+{
+    value = 0;
+    int digits = 0;
+    while (pos < text.size() && digits < maxDigits && text[pos].isDigit() &&
+           text[pos].unicode() < 128) {
+        value = value * 10 + (text[pos].unicode() - u'0');
+        ++pos;
+        ++digits;
+    }
+    return digits >= minDigits;
+}
+
+bool readChar(const QString& text, qsizetype& pos, QChar c)
+{
+    if (pos < text.size() && text[pos] == c) {
+        ++pos;
+        return true;
+    }
+    return false;
+}
+
+void skipBlanks(const QString& text, qsizetype& pos)
+{
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+}
+
+// yyyy-M-d, optionally followed by a blank or T and H:mm[:ss[.fff]]; "/" or "." may stand for
+// the hyphen. Surrounding white space is allowed.
+bool readDateTime(const QString& text, QDate& date, QTime& time)
+{
+    qsizetype pos = 0;
+    skipBlanks(text, pos);
+    int year = 0, month = 0, day = 0;
+    if (!readNumber(text, pos, 4, 4, year) || pos >= text.size())
+        return false;
+    const QChar separator = text[pos];
+    if (separator != u'-' && separator != u'/' && separator != u'.')
+        return false;
+    ++pos;
+    if (!readNumber(text, pos, 1, 2, month) || !readChar(text, pos, separator) ||
+        !readNumber(text, pos, 1, 2, day))
+        return false;
+    int hour = 0, minute = 0, second = 0;
+    if (pos < text.size() && (text[pos] == u' ' || text[pos] == u'T')) {
+        qsizetype at = pos + 1;
+        if (readNumber(text, at, 1, 2, hour)) {
+            pos = at;
+            if (!readChar(text, pos, u':') || !readNumber(text, pos, 2, 2, minute))
+                return false;
+            if (readChar(text, pos, u':')) {
+                if (!readNumber(text, pos, 2, 2, second))
+                    return false;
+                if (readChar(text, pos, u'.')) {
+                    int fraction = 0;
+                    if (!readNumber(text, pos, 1, 9, fraction))
+                        return false;
+                }
+            }
+        }
+    }
+    skipBlanks(text, pos);
+    if (pos != text.size())
+        return false;
+    date = QDate(year, month, day);
+    time = QTime(hour, minute, second);
+    return date.isValid() && time.isValid();
+}
+
+void appendTwoDigits(QString& out, int value)
+{
+    out += QChar(u'0' + value / 10);
+    out += QChar(u'0' + value % 10);
+}
+
+} // namespace
+
 QString gridDateTimeText(const QString& text, const DateTimeSeparators& separators)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*(\d{4})([-/.])(\d{1,2})\2(\d{1,2})(?:[ T](\d{1,2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?\s*$)"));
-    const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch())
+    QDate date;
+    QTime time;
+    if (!readDateTime(text, date, time))
         return text;
-    const QDate date(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
-    const QTime time = m.capturedLength(5) == 0
-                           ? QTime(0, 0)
-                           : QTime(m.captured(5).toInt(), m.captured(6).toInt(),
-                                   m.capturedLength(7) ? m.captured(7).toInt() : 0);
-    if (!date.isValid() || !time.isValid())
-        return text;
-    const auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-    const QChar d = separators.date;
-    const QChar t = separators.time;
-    return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) + d + two(date.month()) +
-           d + two(date.day()) + u' ' + two(time.hour()) + t + two(time.minute()) + t +
-           two(time.second());
+    QString out;
+    out.reserve(19);
+    appendTwoDigits(out, date.year() / 100);
+    appendTwoDigits(out, date.year() % 100);
+    out += separators.date;
+    appendTwoDigits(out, date.month());
+    out += separators.date;
+    appendTwoDigits(out, date.day());
+    out += u' ';
+    appendTwoDigits(out, time.hour());
+    out += separators.time;
+    appendTwoDigits(out, time.minute());
+    out += separators.time;
+    appendTwoDigits(out, time.second());
+    return out;
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "maintenance/WorkContext.h"
+
+#include <functional>
+
+class Frm_Sweep_1;
+
+// Loads the maintenance window and runs it until it closes. Returns the process exit code: 0
+// after the window closed, 1 when the database could not be reached (the window is never shown).
+// shown is called once the window is on screen, before the event loop starts.
+int runMaintenanceWindow(WorkContext context,
+                         const std::function<void(Frm_Sweep_1&)>& shown = nullptr);
+
+// Ends the event loop once the window has painted itself for the first time.
+void quitAfterFirstPaint(Frm_Sweep_1& window);

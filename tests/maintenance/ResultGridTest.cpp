@@ -1,0 +1,170 @@
+#include "maintenance/ResultGrid.h"
+
+#include <QHeaderView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ColumnCase
+{
+    const GridLayout& (*layout)();
+    int column;
+    const char* header;
+    int widthPixels;
+    Qt::Alignment headerAlignment;
+};
+
+class ResultGridColumnsTest : public ::testing::TestWithParam<ColumnCase>
+{
+};
+
+TEST_P(ResultGridColumnsTest, HeaderTextWidthAndAlignment)
+{
+    const auto& c = GetParam();
+    ResultGrid grid(c.layout());
+    EXPECT_EQ(grid.text(0, c.column), QString::fromUtf8(c.header));
+    EXPECT_EQ(grid.columnWidth(c.column), c.widthPixels);
+    EXPECT_EQ(
+        Qt::Alignment(
+            grid.model()->headerData(c.column, Qt::Horizontal, Qt::TextAlignmentRole).toInt()),
+        c.headerAlignment);
+}
+
+constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+INSTANTIATE_TEST_SUITE_P(
+    ThreeGrids, ResultGridColumnsTest,
+    ::testing::Values(ColumnCase{openTableGridLayout, 1, "테이블번호", 64, left},
+                      ColumnCase{openTableGridLayout, 2, "전표번호", 127, Qt::AlignCenter},
+                      ColumnCase{openTableGridLayout, 3, "날짜", 145, Qt::AlignCenter},
+                      ColumnCase{openTableGridLayout, 4, "금액", 67, Qt::AlignCenter},
+                      ColumnCase{payCancelGridLayout, 1, "결제일시", 147, Qt::AlignCenter},
+                      ColumnCase{payCancelGridLayout, 2, "카드종류", 86, Qt::AlignCenter},
+                      ColumnCase{payCancelGridLayout, 3, "승인번호", 89, Qt::AlignCenter},
+                      ColumnCase{payCancelGridLayout, 4, "금액", 87, Qt::AlignCenter},
+                      ColumnCase{deliveryGridLayout, 1, "배달순서", 105, Qt::AlignCenter},
+                      ColumnCase{deliveryGridLayout, 2, "전화번호", 121, Qt::AlignCenter},
+                      ColumnCase{deliveryGridLayout, 3, "주문자이름", 91, Qt::AlignCenter},
+                      ColumnCase{deliveryGridLayout, 4, "배달메모", 85, Qt::AlignCenter},
+                      ColumnCase{deliveryGridLayout, 5, "배달등록일시", 137, Qt::AlignCenter}));
+
+TEST(ResultGrid, StartsWithHeaderAndFortyNineEmptyRowsAndAHiddenFirstColumn)
+{
+    ResultGrid grid(deliveryGridLayout());
+    EXPECT_EQ(grid.rowCount(), 50);
+    EXPECT_EQ(grid.columnCount(), 6);
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_EQ(grid.text(0, 0), QString());
+    EXPECT_EQ(grid.text(49, 5), QString());
+    EXPECT_EQ(grid.font().family(), QStringLiteral("휴먼모음T"));
+    EXPECT_EQ(grid.font().pointSizeF(), 9.0);
+    EXPECT_FALSE(grid.font().bold());
+}
+
+TEST(ResultGrid, RowCountCountsTheHeaderRow)
+{
+    ResultGrid grid(openTableGridLayout());
+    grid.setRowCount(3);
+    grid.setText(2, 2, QStringLiteral("A-1"));
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.text(2, 2), QStringLiteral("A-1"));
+
+    grid.setRowCount(1);
+    EXPECT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.text(0, 2), QStringLiteral("전표번호")); // the header survives
+
+    grid.setRowCount(3); // grown rows come back empty
+    EXPECT_EQ(grid.text(2, 2), QString());
+
+    grid.setRowCount(0); // never below the header
+    EXPECT_EQ(grid.rowCount(), 1);
+}
+
+TEST(ResultGrid, CellsOutsideTheGridReadEmptyAndIgnoreWrites)
+{
+    ResultGrid grid(openTableGridLayout());
+    grid.setRowCount(2);
+    grid.setText(5, 1, QStringLiteral("x"));
+    grid.setText(1, 9, QStringLiteral("x"));
+    EXPECT_EQ(grid.text(5, 1), QString());
+    EXPECT_EQ(grid.text(1, 9), QString());
+    EXPECT_EQ(grid.text(-1, 1), QString());
+    EXPECT_EQ(grid.rowCount(), 2);
+}
+
+TEST(ResultGrid, GeneralCellsPutNumbersRightAndTextLeft)
+{
+    ResultGrid grid(payCancelGridLayout()); // column 1 general, column 2 centred
+    grid.setRowCount(3);
+    grid.setText(1, 1, QStringLiteral("12500"));
+    grid.setText(2, 1, QStringLiteral("현금"));
+    grid.setText(1, 2, QStringLiteral("12500"));
+    const auto alignment = [&](int row, int column) {
+        return Qt::Alignment(
+            grid.model()->index(row - 1, column).data(Qt::TextAlignmentRole).toInt());
+    };
+    EXPECT_EQ(alignment(1, 1), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(alignment(2, 1), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(alignment(1, 2), Qt::AlignCenter);
+}
+
+class ShownGrid : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        grid.resize(400, 300);
+        grid.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+        std::vector<QString> cells;
+        for (int r = 1; r <= 5; ++r)
+            cells.insert(cells.end(), {QString(), QString::number(r),
+                                       QStringLiteral("%1").arg(1000 + r), QString(), QString()});
+        grid.replaceRows(5, std::move(cells));
+    }
+    void click(int row, int column)
+    {
+        const QRect cell = grid.visualRect(grid.model()->index(row - 1, column));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    ResultGrid grid{openTableGridLayout()};
+};
+
+TEST_F(ShownGrid, CurrentRowFollowsClicksAndKeys)
+{
+    EXPECT_EQ(grid.currentRow(), -1); // nothing picked yet
+    click(3, 2);
+    EXPECT_EQ(grid.currentRow(), 3);
+    EXPECT_EQ(grid.text(grid.currentRow(), 2), QStringLiteral("1003"));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.currentRow(), 4);
+    QTest::keyClick(&grid, Qt::Key_Up);
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(grid.currentRow(), 2);
+    click(5, 4);
+    EXPECT_EQ(grid.currentRow(), 5);
+}
+
+TEST_F(ShownGrid, NewRowsForgetThePickedRow)
+{
+    click(2, 2);
+    ASSERT_EQ(grid.currentRow(), 2);
+    grid.replaceRows(1, std::vector<QString>(5));
+    EXPECT_EQ(grid.currentRow(), -1);
+
+    click(1, 2);
+    ASSERT_EQ(grid.currentRow(), 1);
+    grid.setRowCount(1);
+    EXPECT_EQ(grid.currentRow(), -1);
+}
+
+TEST_F(ShownGrid, CellsAreNotEditable)
+{
+    click(2, 2);
+    QTest::keyClicks(&grid, QStringLiteral("99"));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(grid.text(2, 2), QStringLiteral("1002"));
+}
+
+} // namespace
