@@ -66,11 +66,13 @@ bool Write_Ini(const QString& section, const QString& key, const QString& value,
         return true;
     }
     // The replacement is written beside the file and renamed over it, so a failure midway leaves
-    // the old file whole. A read-only file stays read-only, as the profile write would find it.
+    // the old file whole; in a folder that takes no new files, a writable file is written in
+    // place. A read-only file stays read-only, as the profile write would find it.
     if (info.exists() && !info.isWritable()) {
         return false;
     }
     QSaveFile out(filePath);
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly)) {
         return false;
     }

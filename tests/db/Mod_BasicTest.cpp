@@ -143,6 +143,18 @@ TEST_F(ModBasic, ReadOnlyFileIsLeftAlone)
     EXPECT_EQ(readBytes(m_ini), "[" + kSection + "]\r\nDBNAME=\r\n");
 }
 
+TEST_F(ModBasic, WritableFileInReadOnlyFolderIsUpdated)
+{
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders";
+    }
+    writeBytes(m_ini, "[" + kSection + "]\r\nDBNAME=\r\n");
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(readBytes(m_ini), "[" + kSection + "]\r\nDBNAME=FOOD\r\n");
+}
+
 TEST(ModBasicPath, FileSitsBesideTheProgram)
 {
     EXPECT_EQ(Mod_Basic::iniPath(),
