@@ -10,6 +10,11 @@ struct DateCase
     const char* expected;
 };
 
+void PrintTo(const DateCase& c, std::ostream* os)
+{
+    *os << '"' << c.typed << '"';
+}
+
 class DateNormalise : public ::testing::TestWithParam<DateCase>
 {
 };

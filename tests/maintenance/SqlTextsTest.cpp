@@ -13,6 +13,11 @@ struct Case
     const char* sqlite; // nullptr: the same as SQL Server
 };
 
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 QString chosenCheck(Dialect d)
 {
     return SqlTexts::openTableDeleteOne(d, QStringLiteral("1234"));
@@ -122,6 +127,11 @@ struct QuoteCase
     const char* input;
     const char* quoted;
 };
+
+void PrintTo(const QuoteCase& c, std::ostream* os)
+{
+    *os << '"' << c.input << '"';
+}
 
 class QuoteDoubling : public ::testing::TestWithParam<QuoteCase>
 {
