@@ -116,6 +116,10 @@ bool Mod_TM::LoadPosMacAddress()
     m_macAddress.clear();
     if (!m_db)
         return false;
+    // The agent may start before the database server does; try again rather than stay
+    // without a token until the next restart.
+    if (!m_db->isConnected() && !m_db->DB_Connect())
+        return false;
     TextTable table;
     qint32 rows = 0;
     qint32 columns = 0;

@@ -1,0 +1,79 @@
+#include "agent/AgentSettings.h"
+#include "agent/CurlHttpRequest.h"
+#include "agent/FrmTRAY.h"
+#include "agent/Frm_TM_Main.h"
+#include "agent/Mod_TM.h"
+#include "agent/SoundEffectAlert.h"
+#include "db/DemoDatabase.h"
+#include "db/Mod_Basic.h"
+#include "db/Mod_DB.h"
+#include "maintenance/FormControls.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <cstdio>
+
+namespace {
+
+const char kUsage[] = "usage: sweep-agent [--demo [FILE]]\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // Hiding the popup must not end the agent; only the tray menu's "종료" does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const bool demo = !arguments.isEmpty();
+    if (demo && (arguments[0] != QLatin1String("--demo") || arguments.size() > 2)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    // One agent per computer. The lock holds the owner's process id, so a copy that crashed
+    // does not block the next start (stale time 0: age alone never frees it).
+    QLockFile lock(QDir(QDir::tempPath()).filePath(QStringLiteral("sweep-agent.lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0))
+        return 0;
+
+    const QString iniPath = Mod_Basic::iniPath();
+    DbTarget target = DbTarget::sqlServer(iniPath);
+    AgentSettings settings = AgentSettings::read(iniPath);
+    if (demo) {
+        const QString file = arguments.size() == 2 ? arguments[1] : defaultDemoDatabasePath();
+        if (!QFileInfo::exists(file)) {
+            QString error;
+            if (!createDemoDatabase(file, {}, &error)) {
+                std::fprintf(stderr, "sweep-agent: cannot create the demo database %s: %s\n",
+                             qPrintable(file), qPrintable(error));
+                return 1;
+            }
+        }
+        target = DbTarget::sqlite(file);
+        // The demo's POS table knows one terminal; use it unless IP.ini names another.
+        if (settings.rctCode.isEmpty())
+            settings.rctCode = QString::fromLatin1(DemoTerminal::rctCode);
+        if (settings.posId.isEmpty())
+            settings.posId = QString::fromLatin1(DemoTerminal::posId);
+    }
+
+    registerKoreanFontFallbacks();
+    Mod_DB db(target);
+    db.DB_Connect(); // not announced; the token client connects again when it needs the row
+
+    CurlHttpRequest http;
+    Mod_TM tm(http, &db);
+    tm.setSettings(settings);
+    SoundEffectAlert sound;
+    Frm_TM_Main popup(tm, sound,
+                      QApplication::applicationDirPath() + QStringLiteral("/Telemenu.wav"),
+                      settings.pollSeconds * 1000, settings.hideSeconds * 1000);
+    FrmTRAY tray(popup, [] { QApplication::quit(); });
+    tray.addTrayIcon();
+    return app.exec();
+}
