@@ -1,12 +1,11 @@
 #pragma once
 
+#include "db/DbConnection.h"
 #include "db/Dialect.h"
 #include "db/TextTable.h"
 
 #include <QString>
 #include <memory>
-
-class DbConnection;
 
 // Where DB_Connect goes. The program builds one of these once at start.
 struct DbTarget
@@ -39,7 +38,8 @@ public:
     Mod_DB(const Mod_DB&) = delete;
     Mod_DB& operator=(const Mod_DB&) = delete;
 
-    // Opens a new connection (releasing an earlier one); true when it is usable.
+    // Opens a new connection (releasing an earlier one first); true when it is usable. On failure
+    // DB_Status() is 0 and DB_ErrText() holds one "description[number]" line per reason.
     bool DB_Connect();
 
     // Runs one query. On success table, rows and columns are replaced (rows and columns 0 and a
@@ -55,9 +55,12 @@ public:
     const QString& DB_ErrText() const { return m_errText; }
     const QString& DB_ConnStr() const { return m_connStr; }
     Dialect dialect() const;
-    bool isConnected() const { return m_conn != nullptr; }
+    bool isConnected() const { return m_conn && m_conn->isOpen(); }
 
 private:
+    void appendErrorLines(const DbDiagnostics& errors);
+    bool ensureConnection(DbDiagnostics& errors) const;
+
     DbTarget m_target;
     QString m_connStr;
     std::unique_ptr<DbConnection> m_conn;

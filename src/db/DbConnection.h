@@ -1,0 +1,54 @@
+#pragma once
+
+#include "db/Dialect.h"
+#include "db/TextTable.h"
+
+#include <QString>
+#include <vector>
+
+// One record of what a database said about a failure: its native number and its text. The state
+// is the five-letter SQLSTATE where the backend has one ("01..." marks a mere warning).
+struct DbDiagnostic
+{
+    qint32 number = 0;
+    QString description;
+    QString state;
+
+    bool isWarning() const { return state.startsWith(QLatin1String("01")); }
+};
+
+using DbDiagnostics = std::vector<DbDiagnostic>;
+
+// Value texts both backends agree on, so a grid shows the same whichever database answered.
+// A date-time "yyyy-MM-dd HH:mm:ss[.fff]" loses its fraction; other texts stay as they are.
+QString dateTimeText(const QString& text);
+// A decimal "15000.00" becomes "15000", "12.50" becomes "12.5"; anything else stays.
+QString decimalText(const QString& text);
+// A binary floating value with at most 15 significant digits, without exponent where it fits.
+QString floatText(double value);
+
+// The first record that is more than a warning, else the first record; a default one when the
+// list is empty. A statement's error text names this one.
+DbDiagnostic primaryDiagnostic(const DbDiagnostics& diagnostics);
+
+// One open connection to a database. Mod_DB owns exactly one and turns what these report into
+// DB_Status and DB_ErrText. No function here throws; every failure comes back as false with at
+// least one diagnostic.
+class DbConnection
+{
+public:
+    virtual ~DbConnection() = default;
+
+    virtual Dialect dialect() const = 0;
+    virtual bool open(DbDiagnostics& errors) = 0;
+    virtual bool isOpen() const = 0;
+
+    // Runs a query and fills result with the field names in row 0 and every record after it, NULL
+    // as the empty text. A failure may leave result half filled, so callers pass a scratch table.
+    virtual bool query(const QString& sql, TextTable& result, DbDiagnostics& errors) = 0;
+
+    // Runs a statement text, possibly several statements, inside one transaction: every change
+    // is committed together or, on any failure, rolled back together. Afterwards the connection
+    // is never left inside a transaction.
+    virtual bool execute(const QString& sql, DbDiagnostics& errors) = 0;
+};

@@ -1,0 +1,172 @@
+#include "db/Mod_DB.h"
+
+#include "db/DbConnection.h"
+#include "db/OdbcConnection.h"
+#include "db/OdbcConnectionString.h"
+#include "db/SqliteConnection.h"
+
+#include <exception>
+#include <limits>
+#include <utility>
+
+DbTarget DbTarget::sqlServer(const QString& iniPath)
+{
+    DbTarget t;
+    t.kind = Kind::SqlServer;
+    t.iniPath = iniPath;
+    return t;
+}
+
+DbTarget DbTarget::odbc(const QString& connectionString, Dialect dialect)
+{
+    DbTarget t;
+    t.kind = Kind::Odbc;
+    t.connectionString = connectionString;
+    t.odbcDialect = dialect;
+    return t;
+}
+
+DbTarget DbTarget::sqlite(const QString& file)
+{
+    DbTarget t;
+    t.kind = Kind::Sqlite;
+    t.sqliteFile = file;
+    return t;
+}
+
+namespace {
+
+QString exceptionText(const std::exception* e)
+{
+    // Out of memory on a huge result is the one failure expected here.
+    return QStringLiteral("처리 중 오류가 발생했습니다: ") +
+           (e ? QString::fromLocal8Bit(e->what()) : QStringLiteral("알 수 없는 오류"));
+}
+
+} // namespace
+
+Mod_DB::Mod_DB(DbTarget target) : m_target(std::move(target)) {}
+
+Mod_DB::~Mod_DB() = default;
+
+Dialect Mod_DB::dialect() const
+{
+    switch (m_target.kind) {
+    case DbTarget::Kind::Sqlite:
+        return Dialect::Sqlite;
+    case DbTarget::Kind::Odbc:
+        return m_target.odbcDialect;
+    case DbTarget::Kind::SqlServer:
+        break;
+    }
+    return Dialect::SqlServer;
+}
+
+bool Mod_DB::DB_Connect()
+{
+    DbDiagnostics errors;
+    try {
+        m_conn.reset(); // the earlier connection goes before the new one opens
+        std::unique_ptr<DbConnection> conn;
+        switch (m_target.kind) {
+        case DbTarget::Kind::SqlServer:
+            m_connStr = sqlServerConnectionStringFromIni(m_target.iniPath);
+            conn = std::make_unique<OdbcConnection>(m_connStr, Dialect::SqlServer);
+            break;
+        case DbTarget::Kind::Odbc:
+            m_connStr = m_target.connectionString;
+            conn = std::make_unique<OdbcConnection>(m_connStr, m_target.odbcDialect);
+            break;
+        case DbTarget::Kind::Sqlite:
+            m_connStr = m_target.sqliteFile;
+            conn = std::make_unique<SqliteConnection>(m_target.sqliteFile);
+            break;
+        }
+        if (conn->open(errors)) {
+            m_conn = std::move(conn);
+            return true;
+        }
+    } catch (const std::exception& e) {
+        errors.push_back({-1, exceptionText(&e), QString()});
+    } catch (...) {
+        errors.push_back({-1, exceptionText(nullptr), QString()});
+    }
+    // The caller reports the failure; the reasons stay here for its log or a technician.
+    m_status = 0;
+    m_errText.clear();
+    appendErrorLines(errors);
+    return false;
+}
+
+void Mod_DB::appendErrorLines(const DbDiagnostics& errors)
+{
+    for (const DbDiagnostic& d : errors) {
+        if (!m_errText.isEmpty())
+            m_errText += QStringLiteral("\r\n");
+        m_errText +=
+            d.description + QLatin1Char('[') + QString::number(d.number) + QLatin1Char(']');
+    }
+}
+
+bool Mod_DB::ensureConnection(DbDiagnostics& errors) const
+{
+    if (m_conn && m_conn->isOpen())
+        return true;
+    errors.push_back({-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QString()});
+    return false;
+}
+
+void Mod_DB::DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32& columns)
+{
+    DbDiagnostics errors;
+    try {
+        TextTable result;
+        if (ensureConnection(errors) && m_conn->query(sql, result, errors)) {
+            const qint64 records = qint64(result.rowCount()) - 1;
+            if (records > std::numeric_limits<qint32>::max()) {
+                errors.push_back({-1, QStringLiteral("결과가 너무 큽니다"), QString()});
+            } else {
+                if (records <= 0) {
+                    rows = 0;
+                    columns = 0;
+                    table.resetToEmpty();
+                } else {
+                    rows = qint32(records);
+                    columns = result.columnCount();
+                    table = std::move(result);
+                }
+                m_status = 1;
+                m_errText.clear();
+                return;
+            }
+        }
+    } catch (const std::exception& e) {
+        errors.push_back({-1, exceptionText(&e), QString()});
+    } catch (...) {
+        errors.push_back({-1, exceptionText(nullptr), QString()});
+    }
+    // The caller's table and counts stay as they were; the lines follow any earlier text.
+    m_status = 0;
+    if (errors.empty())
+        errors.push_back(primaryDiagnostic(errors));
+    appendErrorLines(errors);
+}
+
+void Mod_DB::DB_Execute(const QString& sql)
+{
+    DbDiagnostics errors;
+    try {
+        if (ensureConnection(errors) && m_conn->execute(sql, errors)) {
+            m_status = 1;
+            m_errText.clear();
+            return;
+        }
+    } catch (const std::exception& e) {
+        errors.push_back({-1, exceptionText(&e), QString()});
+    } catch (...) {
+        errors.push_back({-1, exceptionText(nullptr), QString()});
+    }
+    const DbDiagnostic first = primaryDiagnostic(errors);
+    m_status = 0;
+    m_errText = QString::number(first.number) + QStringLiteral(" : ") + first.description.trimmed();
+}

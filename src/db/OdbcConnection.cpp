@@ -1,0 +1,392 @@
+#include "db/OdbcConnection.h"
+
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+#include <utility>
+#include <vector>
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "SQLWCHAR must be UTF-16");
+
+namespace {
+
+const SQLWCHAR* wide(const QString& text)
+{
+    return reinterpret_cast<const SQLWCHAR*>(text.utf16());
+}
+
+// The length a call reported, cut at the terminator: unixODBC reports the byte length of the
+// narrow text when it converts for a narrow driver, which is too long for Korean.
+qsizetype textLength(const std::vector<SQLWCHAR>& buffer, SQLSMALLINT reported)
+{
+    const qsizetype limit =
+        qMin<qsizetype>(qMax<SQLSMALLINT>(reported, 0), qsizetype(buffer.size()) - 1);
+    for (qsizetype i = 0; i < limit; ++i) {
+        if (buffer[size_t(i)] == 0)
+            return i;
+    }
+    return limit;
+}
+
+bool succeeded(SQLRETURN rc)
+{
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
+
+// Every diagnostic record of a handle, in the order the driver keeps them.
+void readDiagnostics(SQLSMALLINT type, SQLHANDLE handle, DbDiagnostics& out)
+{
+    if (!handle)
+        return;
+    std::vector<SQLWCHAR> message(1024);
+    for (SQLSMALLINT record = 1;; ++record) {
+        SQLWCHAR state[6] = {};
+        SQLINTEGER native = 0;
+        SQLSMALLINT length = 0;
+        SQLRETURN rc = SQLGetDiagRecW(type, handle, record, state, &native, message.data(),
+                                      SQLSMALLINT(message.size()), &length);
+        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(message.size())) {
+            message.resize(size_t(length) + 1);
+            rc = SQLGetDiagRecW(type, handle, record, state, &native, message.data(),
+                                SQLSMALLINT(message.size()), &length);
+        }
+        if (!succeeded(rc))
+            break;
+        const qsizetype chars = textLength(message, length);
+        out.push_back({qint32(native),
+                       QString::fromUtf16(reinterpret_cast<const char16_t*>(message.data()), chars),
+                       QString::fromUtf16(reinterpret_cast<const char16_t*>(state), 5)});
+    }
+}
+
+// A failed call whose handle said nothing still needs a line in the error text.
+void failure(SQLSMALLINT type, SQLHANDLE handle, const char* call, DbDiagnostics& out)
+{
+    const size_t before = out.size();
+    readDiagnostics(type, handle, out);
+    if (out.size() == before)
+        out.push_back(
+            {-1, QStringLiteral("%1 실패").arg(QLatin1String(call)), QStringLiteral("HY000")});
+}
+
+enum class ValueKind
+{
+    Text,
+    DateTime,
+    Decimal,
+    Float,
+};
+
+ValueKind kindOf(SQLSMALLINT sqlType)
+{
+    switch (sqlType) {
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TIMESTAMP:
+        return ValueKind::DateTime;
+    case SQL_DECIMAL:
+    case SQL_NUMERIC:
+        return ValueKind::Decimal;
+    case SQL_FLOAT:
+    case SQL_REAL:
+    case SQL_DOUBLE:
+        return ValueKind::Float;
+    default:
+        return ValueKind::Text;
+    }
+}
+
+// Reads one column of the current row as text, piece by piece: a driver hands back at most a
+// buffer's worth per call and says so with 01004 until the value is complete.
+bool readText(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer, QString& value,
+              bool& isNull, DbDiagnostics& errors)
+{
+    value.clear();
+    isNull = false;
+    const SQLLEN bytes = SQLLEN(buffer.size() * sizeof(SQLWCHAR));
+    for (;;) {
+        SQLLEN indicator = 0;
+        const SQLRETURN rc =
+            SQLGetData(stmt, column, SQL_C_WCHAR, buffer.data(), bytes, &indicator);
+        if (rc == SQL_NO_DATA)
+            return true;
+        if (!succeeded(rc)) {
+            failure(SQL_HANDLE_STMT, stmt, "SQLGetData", errors);
+            return false;
+        }
+        if (indicator == SQL_NULL_DATA) {
+            isNull = true;
+            return true;
+        }
+        const auto* data = reinterpret_cast<const char16_t*>(buffer.data());
+        const bool truncated =
+            rc == SQL_SUCCESS_WITH_INFO && (indicator == SQL_NO_TOTAL || indicator >= bytes);
+        if (truncated) {
+            value.append(QStringView(data, qsizetype(buffer.size()) - 1));
+            continue;
+        }
+        value.append(QStringView(data, qsizetype(indicator / SQLLEN(sizeof(SQLWCHAR)))));
+        return true;
+    }
+}
+
+QString shaped(QString text, ValueKind kind)
+{
+    switch (kind) {
+    case ValueKind::DateTime:
+        return dateTimeText(text);
+    case ValueKind::Decimal:
+        return decimalText(text);
+    case ValueKind::Float: {
+        bool ok = false;
+        const double v = text.toDouble(&ok);
+        return ok ? floatText(v) : text;
+    }
+    case ValueKind::Text:
+        break;
+    }
+    return text;
+}
+
+// Frees the statement handle whatever way the caller leaves.
+struct StatementGuard
+{
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+    ~StatementGuard()
+    {
+        if (stmt)
+            SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+    }
+};
+
+bool readResult(SQLHSTMT stmt, SQLSMALLINT columns, TextTable& result, DbDiagnostics& errors)
+{
+    result.reset(1, columns);
+    std::vector<ValueKind> kinds(size_t(columns), ValueKind::Text);
+    std::vector<SQLWCHAR> name(256);
+    for (SQLSMALLINT c = 0; c < columns; ++c) {
+        SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
+        SQLULEN size = 0;
+        SQLRETURN rc =
+            SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
+                            &length, &type, &size, &digits, &nullable);
+        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(name.size())) {
+            name.resize(size_t(length) + 1);
+            rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
+                                 &length, &type, &size, &digits, &nullable);
+        }
+        if (!succeeded(rc)) {
+            failure(SQL_HANDLE_STMT, stmt, "SQLDescribeColW", errors);
+            return false;
+        }
+        const qsizetype chars = textLength(name, length);
+        result.cell(0, c) =
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()), chars);
+        kinds[size_t(c)] = kindOf(type);
+    }
+    std::vector<SQLWCHAR> buffer(4096);
+    QString value;
+    for (;;) {
+        const SQLRETURN rc = SQLFetch(stmt);
+        if (rc == SQL_NO_DATA)
+            return true;
+        if (!succeeded(rc)) {
+            failure(SQL_HANDLE_STMT, stmt, "SQLFetch", errors);
+            return false;
+        }
+        QString* row = result.appendRow();
+        for (SQLSMALLINT c = 0; c < columns; ++c) {
+            bool isNull = false;
+            if (!readText(stmt, SQLUSMALLINT(c + 1), buffer, value, isNull, errors))
+                return false;
+            if (!isNull)
+                row[c] = shaped(value, kinds[size_t(c)]);
+        }
+    }
+}
+
+} // namespace
+
+OdbcConnection::OdbcConnection(QString connectionString, Dialect dialect)
+    : m_connectionString(std::move(connectionString)), m_dialect(dialect)
+{
+}
+
+OdbcConnection::~OdbcConnection()
+{
+    close();
+}
+
+void OdbcConnection::close()
+{
+    if (m_dbc) {
+        SQLDisconnect(m_dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+        m_dbc = nullptr;
+    }
+    if (m_env) {
+        SQLFreeHandle(SQL_HANDLE_ENV, m_env);
+        m_env = nullptr;
+    }
+}
+
+bool OdbcConnection::open(DbDiagnostics& errors)
+{
+    close();
+    SQLHENV env = SQL_NULL_HENV;
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
+        errors.push_back(
+            {-1, QStringLiteral("ODBC 환경을 만들 수 없습니다"), QStringLiteral("HY000")});
+        return false;
+    }
+    m_env = env;
+    if (!succeeded(SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION,
+                                 reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0))) {
+        failure(SQL_HANDLE_ENV, env, "SQLSetEnvAttr", errors);
+        close();
+        return false;
+    }
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
+        failure(SQL_HANDLE_ENV, env, "SQLAllocHandle", errors);
+        close();
+        return false;
+    }
+    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(SQLULEN(loginTimeoutSeconds)), 0);
+    QString connStr = m_connectionString;
+    const SQLRETURN rc = SQLDriverConnectW(dbc, nullptr, const_cast<SQLWCHAR*>(wide(connStr)),
+                                           SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    DbDiagnostics said;
+    readDiagnostics(SQL_HANDLE_DBC, dbc, said);
+    // Servers greet with notices ("Changed database context to ...", state 01000); those are
+    // not failures. Anything above a warning is, even when the call itself succeeded.
+    bool failed = !succeeded(rc);
+    for (const DbDiagnostic& d : said)
+        failed = failed || !d.isWarning();
+    if (failed) {
+        if (said.empty())
+            failure(SQL_HANDLE_DBC, dbc, "SQLDriverConnectW", said);
+        errors.insert(errors.end(), said.begin(), said.end());
+        if (succeeded(rc))
+            SQLDisconnect(dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        close();
+        return false;
+    }
+    m_dbc = dbc;
+    return true;
+}
+
+bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& errors)
+{
+    StatementGuard guard;
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &guard.stmt))) {
+        guard.stmt = SQL_NULL_HSTMT;
+        failure(SQL_HANDLE_DBC, m_dbc, "SQLAllocHandle", errors);
+        return false;
+    }
+    const SQLHSTMT stmt = guard.stmt;
+    QString text = sql;
+    SQLRETURN rc = SQLExecDirectW(stmt, const_cast<SQLWCHAR*>(wide(text)), SQLINTEGER(text.size()));
+    bool ok = true;
+    bool captured = false;
+    // A later statement of a batch reports its failure only when its result is reached, so every
+    // result is walked even after a failure: the first failure decides, the rest are read to
+    // clear the connection for the rollback.
+    for (int results = 0; rc != SQL_NO_DATA && rc != SQL_INVALID_HANDLE && results < 100000;
+         ++results) {
+        if (!succeeded(rc)) {
+            if (rc == SQL_ERROR)
+                failure(SQL_HANDLE_STMT, stmt, "SQLExecDirectW", errors);
+            ok = false;
+            if (rc != SQL_ERROR)
+                break; // SQL_NEED_DATA or SQL_STILL_EXECUTING: nothing sensible to walk
+        } else if (ok && result && !captured) {
+            SQLSMALLINT columns = 0;
+            if (!succeeded(SQLNumResultCols(stmt, &columns))) {
+                failure(SQL_HANDLE_STMT, stmt, "SQLNumResultCols", errors);
+                ok = false;
+            } else if (columns > 0) {
+                captured = true;
+                ok = readResult(stmt, columns, *result, errors);
+            }
+        }
+        rc = SQLMoreResults(stmt);
+    }
+    if (!ok) {
+        SQLCancel(stmt);
+        return false;
+    }
+    if (result && !captured)
+        result->reset(1, 0);
+    return true;
+}
+
+bool OdbcConnection::query(const QString& sql, TextTable& result, DbDiagnostics& errors)
+{
+    if (!m_dbc) {
+        errors.push_back(
+            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+        return false;
+    }
+    if (run(sql, &result, errors))
+        return true;
+    recover(false, errors);
+    return false;
+}
+
+bool OdbcConnection::setAutoCommit(bool on, DbDiagnostics& errors)
+{
+    const SQLULEN value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
+    if (succeeded(
+            SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value), 0)))
+        return true;
+    failure(SQL_HANDLE_DBC, m_dbc, "SQLSetConnectAttr", errors);
+    return false;
+}
+
+bool OdbcConnection::endTransaction(bool commit, DbDiagnostics& errors)
+{
+    if (succeeded(SQLEndTran(SQL_HANDLE_DBC, m_dbc, commit ? SQL_COMMIT : SQL_ROLLBACK)))
+        return true;
+    failure(SQL_HANDLE_DBC, m_dbc, commit ? "SQLEndTran(SQL_COMMIT)" : "SQLEndTran(SQL_ROLLBACK)",
+            errors);
+    return false;
+}
+
+bool OdbcConnection::execute(const QString& sql, DbDiagnostics& errors)
+{
+    if (!m_dbc) {
+        errors.push_back(
+            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+        return false;
+    }
+    // Queries run in auto-commit; a statement text gets its own manual-commit transaction.
+    if (!setAutoCommit(false, errors)) {
+        recover(true, errors);
+        return false;
+    }
+    bool ok = run(sql, nullptr, errors) && endTransaction(true, errors);
+    bool clean = true;
+    if (!ok) {
+        DbDiagnostics rollbackErrors;
+        clean = endTransaction(false, rollbackErrors);
+        errors.insert(errors.end(), rollbackErrors.begin(), rollbackErrors.end());
+    }
+    clean = setAutoCommit(true, errors) && clean;
+    if (!clean || !ok)
+        recover(!clean, errors);
+    return ok;
+}
+
+void OdbcConnection::recover(bool transactionUnsure, DbDiagnostics& errors)
+{
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    const SQLRETURN rc = SQLGetConnectAttr(m_dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+    if (!transactionUnsure && (!succeeded(rc) || dead != SQL_CD_TRUE))
+        return;
+    // Closing a connection ends whatever transaction it was in; the next statement starts clean.
+    DbDiagnostics reopenErrors;
+    if (!open(reopenErrors))
+        errors.insert(errors.end(), reopenErrors.begin(), reopenErrors.end());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "db/DbConnection.h"
+
+// ODBC handles without dragging the ODBC headers into every includer.
+using OdbcHandle = void*;
+
+// A database reached through ODBC (SQL Server through FreeTDS or the Windows driver; the SQLite
+// ODBC driver in tests). Uses the wide-character calls, reads text in pieces until it is
+// complete, drains and checks every result of a batch and reads every diagnostic record.
+class OdbcConnection : public DbConnection
+{
+public:
+    OdbcConnection(QString connectionString, Dialect dialect);
+    ~OdbcConnection() override;
+
+    Dialect dialect() const override { return m_dialect; }
+    bool open(DbDiagnostics& errors) override;
+    bool isOpen() const override { return m_dbc != nullptr; }
+    bool query(const QString& sql, TextTable& result, DbDiagnostics& errors) override;
+    bool execute(const QString& sql, DbDiagnostics& errors) override;
+
+    static constexpr int loginTimeoutSeconds = 15;
+
+private:
+    void close();
+    // Runs sql on a new statement handle and walks every result; the first result with columns
+    // is read into result when one is given. False when any part of the batch failed.
+    bool run(const QString& sql, TextTable* result, DbDiagnostics& errors);
+    bool setAutoCommit(bool on, DbDiagnostics& errors);
+    bool endTransaction(bool commit, DbDiagnostics& errors);
+    // After a failure: a connection that is dead or stuck in a transaction is opened anew.
+    void recover(bool transactionUnsure, DbDiagnostics& errors);
+
+    QString m_connectionString;
+    Dialect m_dialect;
+    OdbcHandle m_env = nullptr;
+    OdbcHandle m_dbc = nullptr;
+};

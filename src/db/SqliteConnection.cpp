@@ -1,0 +1,174 @@
+#include "db/SqliteConnection.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+#include <utility>
+
+namespace {
+
+// Finalizes the statement whatever way the loop leaves.
+struct StatementGuard
+{
+    sqlite3_stmt* stmt = nullptr;
+    ~StatementGuard() { sqlite3_finalize(stmt); }
+};
+
+QString cellText(sqlite3_stmt* stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL:
+        return QString();
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int64(stmt, column));
+    case SQLITE_FLOAT:
+        return floatText(sqlite3_column_double(stmt, column));
+    default: {
+        const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(stmt, column));
+        const int bytes = sqlite3_column_bytes16(stmt, column);
+        return dateTimeText(QString::fromUtf16(text, bytes / 2));
+    }
+    }
+}
+
+} // namespace
+
+SqliteConnection::SqliteConnection(QString file) : m_file(std::move(file)) {}
+
+SqliteConnection::~SqliteConnection()
+{
+    close();
+}
+
+void SqliteConnection::close()
+{
+    // sqlite3_close_v2 defers the close while statements are alive; none are kept between calls.
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+DbDiagnostic SqliteConnection::lastError() const
+{
+    if (!m_db)
+        return {SQLITE_MISUSE, QStringLiteral("데이터베이스가 열려 있지 않습니다"), QString()};
+    return {sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)).trimmed(),
+            QString()};
+}
+
+bool SqliteConnection::open(DbDiagnostics& errors)
+{
+    close();
+    // Opening never creates: a missing demo file is an error here, not a new empty database.
+    const QByteArray path = QFileInfo(m_file).absoluteFilePath().toUtf8();
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const char* message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        errors.push_back({db ? sqlite3_extended_errcode(db) : rc,
+                          QString::fromUtf8(message) + QStringLiteral(": ") + m_file, QString()});
+        sqlite3_close_v2(db);
+        return false;
+    }
+    m_db = db;
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    // A file that is not a database opens fine and fails only at its first read.
+    if (!runPlain("SELECT count(*) FROM sqlite_master", errors)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool SqliteConnection::runPlain(const char* sql, DbDiagnostics& errors)
+{
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    errors.push_back(lastError());
+    return false;
+}
+
+bool SqliteConnection::runStatements(const QString& sql, TextTable* result, DbDiagnostics& errors)
+{
+    const auto* next = reinterpret_cast<const char16_t*>(sql.utf16());
+    const char16_t* const end = next + sql.size();
+    bool captured = false;
+    while (next < end) {
+        StatementGuard guard;
+        const void* tail = nullptr;
+        const int bytes = int((end - next) * sizeof(char16_t));
+        if (sqlite3_prepare16_v2(m_db, next, bytes, &guard.stmt, &tail) != SQLITE_OK) {
+            errors.push_back(lastError());
+            return false;
+        }
+        next = tail ? static_cast<const char16_t*>(tail) : end;
+        if (!guard.stmt) // blanks or a comment
+            continue;
+        const int columns = sqlite3_column_count(guard.stmt);
+        const bool capture = result && !captured && columns > 0;
+        if (capture) {
+            result->reset(1, columns);
+            for (int c = 0; c < columns; ++c) {
+                const auto* name =
+                    static_cast<const char16_t*>(sqlite3_column_name16(guard.stmt, c));
+                result->cell(0, c) = name ? QString::fromUtf16(name) : QString();
+            }
+            captured = true;
+        }
+        int rc;
+        while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
+            if (!capture)
+                continue;
+            QString* row = result->appendRow();
+            for (int c = 0; c < columns; ++c)
+                row[c] = cellText(guard.stmt, c);
+        }
+        if (rc != SQLITE_DONE) {
+            errors.push_back(lastError());
+            return false;
+        }
+    }
+    if (result && !captured)
+        result->reset(1, 0);
+    return true;
+}
+
+bool SqliteConnection::query(const QString& sql, TextTable& result, DbDiagnostics& errors)
+{
+    if (!m_db) {
+        errors.push_back(lastError());
+        return false;
+    }
+    return runStatements(sql, &result, errors);
+}
+
+bool SqliteConnection::execute(const QString& sql, DbDiagnostics& errors)
+{
+    if (!m_db) {
+        errors.push_back(lastError());
+        return false;
+    }
+    if (!runPlain("BEGIN", errors)) {
+        endFailedTransaction(errors);
+        return false;
+    }
+    if (runStatements(sql, nullptr, errors) && runPlain("COMMIT", errors))
+        return true;
+    endFailedTransaction(errors);
+    return false;
+}
+
+bool SqliteConnection::endFailedTransaction(DbDiagnostics& errors)
+{
+    // SQLite may have rolled back by itself (for example after a full disk); then nothing is open.
+    if (sqlite3_get_autocommit(m_db))
+        return true;
+    DbDiagnostics rollbackErrors;
+    if (runPlain("ROLLBACK", rollbackErrors) && sqlite3_get_autocommit(m_db))
+        return true;
+    // The transaction cannot be ended: start over on a fresh connection, which drops it.
+    errors.insert(errors.end(), rollbackErrors.begin(), rollbackErrors.end());
+    DbDiagnostics reopenErrors;
+    if (!open(reopenErrors))
+        errors.insert(errors.end(), reopenErrors.begin(), reopenErrors.end());
+    return false;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "db/DemoDatabase.h"
+#include "db/Mod_DB.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// A demo POS database in a temporary folder, removed with the object. Every test that needs
+// one makes its own, so tests never see each other's deletes.
+class FixtureDatabase
+{
+public:
+    explicit FixtureDatabase(const DemoSize& size = {});
+
+    // False (with error()) when the file could not be made; connect() then fails too.
+    bool isValid() const { return m_valid; }
+    const QString& error() const { return m_error; }
+    const QString& path() const { return m_path; }
+
+    // The same file through the SQLite ODBC driver, as the ODBC backend sees it.
+    QString odbcConnectionString() const;
+
+    // A Mod_DB on this file, already connected (a failed connect is a test failure).
+    std::unique_ptr<Mod_DB> connect() const;
+    std::unique_ptr<Mod_DB> connectOdbc() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    QString m_error;
+    bool m_valid = false;
+};
