@@ -114,6 +114,15 @@ struct Line
     QByteArray name;          // Section and Key, blanks trimmed
 };
 
+// The first c in [from, end), or end; never looks past the line.
+qsizetype findInLine(const QByteArray& file, char c, qsizetype from, qsizetype end)
+{
+    while (from < end && file.at(from) != c) {
+        ++from;
+    }
+    return from;
+}
+
 Line classify(const QByteArray& file, qsizetype begin, qsizetype end)
 {
     Line line;
@@ -128,14 +137,13 @@ Line classify(const QByteArray& file, qsizetype begin, qsizetype end)
     } else if (file.at(p) == '[') {
         // The name ends at the first ']'; a missing ']' still makes a header.
         line.kind = Line::Kind::Section;
-        const qsizetype close = file.indexOf(']', p + 1);
-        const qsizetype nameEnd = close >= 0 && close < end ? close : end;
+        const qsizetype nameEnd = findInLine(file, ']', p + 1, end);
         line.name = trimBlanks(file.mid(p + 1, nameEnd - p - 1));
     } else if (file.at(p) == ';') {
         line.kind = Line::Kind::Comment;
     } else {
-        const qsizetype eq = file.indexOf('=', p);
-        if (eq >= 0 && eq < end) {
+        const qsizetype eq = findInLine(file, '=', p, end);
+        if (eq < end) {
             line.kind = Line::Kind::Key;
             line.name = trimBlanks(file.mid(p, eq - p));
             line.valueBegin = eq + 1;
