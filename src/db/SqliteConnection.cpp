@@ -32,7 +32,10 @@ QString cellText(sqlite3_stmt* stmt, int column)
 
 } // namespace
 
-SqliteConnection::SqliteConnection(QString file) : m_file(std::move(file)) {}
+SqliteConnection::SqliteConnection(QString file, int busyTimeoutMs)
+    : m_file(std::move(file)), m_busyTimeoutMs(busyTimeoutMs)
+{
+}
 
 SqliteConnection::~SqliteConnection()
 {
@@ -70,7 +73,7 @@ bool SqliteConnection::open(DbDiagnostics& errors)
     }
     m_db = db;
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
     // A file that is not a database opens fine and fails only at its first read.
     if (!runPlain("SELECT count(*) FROM sqlite_master", errors)) {
         close();

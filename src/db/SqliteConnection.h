@@ -10,7 +10,7 @@ struct sqlite3_stmt;
 class SqliteConnection : public DbConnection
 {
 public:
-    explicit SqliteConnection(QString file);
+    explicit SqliteConnection(QString file, int busyTimeoutMs = defaultBusyTimeoutMs);
     ~SqliteConnection() override;
 
     Dialect dialect() const override { return Dialect::Sqlite; }
@@ -20,7 +20,7 @@ public:
     bool execute(const QString& sql, DbDiagnostics& errors) override;
 
     // How long a statement waits for another process's lock before it fails.
-    static constexpr int busyTimeoutMs = 5000;
+    static constexpr int defaultBusyTimeoutMs = 5000;
 
 private:
     void close();
@@ -32,5 +32,6 @@ private:
     bool runStatements(const QString& sql, TextTable* result, DbDiagnostics& errors);
 
     QString m_file;
+    int m_busyTimeoutMs;
     sqlite3* m_db = nullptr;
 };
