@@ -144,9 +144,10 @@ JsonDict JsonReader::ReadObject(Cursor& c)
             return dict;
         }
         if (c.at() == u',' && !c.atEnd()) {
-            ++c.pos;
-            SkipBlanks(c);
-        } else if (c.atEnd()) {
+            ++c.pos; // commas are optional, and extra ones are passed over
+            continue;
+        }
+        if (c.atEnd()) {
             addLine(QStringLiteral("Missing '}': ") + c.last20());
             return dict;
         }
@@ -181,9 +182,10 @@ JsonList JsonReader::ReadArray(Cursor& c)
             return list;
         }
         if (c.at() == u',' && !c.atEnd()) {
-            ++c.pos;
-            SkipBlanks(c);
-        } else if (c.atEnd()) {
+            ++c.pos; // commas are optional, and extra ones are passed over
+            continue;
+        }
+        if (c.atEnd()) {
             addLine(QStringLiteral("Missing ']': ") + c.last20());
             return list;
         }

@@ -61,7 +61,9 @@ QString DecodePercentText(const QString& raw, bool* ok)
 
 QString Utf8ToText(const QByteArray& bytes)
 {
-    // A leading byte-order mark is kept as U+FEFF, like any other character.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // Stateless, so a sequence cut short at the end becomes U+FFFD instead of waiting for more
+    // bytes; a leading byte-order mark is kept as U+FEFF, like any other character.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }

@@ -1,0 +1,43 @@
+#include "TreeText.h"
+
+namespace {
+
+QString quoted(const QString& s)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar ch : s) {
+        if (ch == u'"' || ch == u'\\')
+            out += u'\\' + QString(ch);
+        else if (ch.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += ch;
+    }
+    return out + u'"';
+}
+
+} // namespace
+
+QString treeText(const JsonValue& value)
+{
+    if (value.isEmpty())
+        return QStringLiteral("~");
+    if (value.isNull())
+        return QStringLiteral("null");
+    if (value.isBool())
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    if (value.isNumber())
+        return value.toDecimal().toString();
+    if (value.isText())
+        return quoted(value.toText());
+    QStringList parts;
+    if (value.isList()) {
+        for (const JsonValue& element : value.list())
+            parts << treeText(element);
+        return u'[' + parts.join(u',') + u']';
+    }
+    const JsonDict& dict = value.dict();
+    for (qsizetype i = 0; i < dict.size(); ++i)
+        parts << quoted(dict.keyAt(i)) + u':' + treeText(dict.valueAt(i));
+    return u'{' + parts.join(u',') + u'}';
+}
