@@ -40,6 +40,31 @@ template <typename Control> Control* place(Control* c, const char* name, QRect r
     return c;
 }
 
+// The given fonts are not on every computer, and the fallbacks run wider and taller: a one-line
+// caption that no longer fits grows to the right, and a box lower than one line grows evenly up
+// and down, so no caption is cut off.
+void fitToText(QLabel* label)
+{
+    const QFontMetrics metrics(label->font());
+    QRect box = label->geometry();
+    if (box.height() < 2 * metrics.height()) {
+        const int width = metrics.horizontalAdvance(label->text()) + 1;
+        if (width > box.width())
+            box.setWidth(width);
+    }
+    // A status label changes its text later: room for at least one line of Hangul.
+    const auto height = [&](const QString& text) {
+        return metrics.boundingRect(QRect(0, 0, box.width(), 10000), Qt::TextWordWrap, text)
+            .height();
+    };
+    const int needed = std::max(height(label->text()), height(QStringLiteral("가Ag")));
+    if (box.height() < needed) {
+        const int grow = needed - box.height();
+        box.adjust(0, -grow / 2, 0, grow - grow / 2);
+    }
+    label->setGeometry(box);
+}
+
 } // namespace
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect twips,
@@ -48,6 +73,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRe
     auto* label = place(new QLabel(caption, parent), name, twips, font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fitToText(label);
     if (colour.isValid()) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colour);
