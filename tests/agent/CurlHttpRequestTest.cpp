@@ -3,149 +3,103 @@
 
 #include <QElapsedTimer>
 #include <QStringEncoder>
-#include <chrono>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
-TEST(CurlHttpRequest, SendsMethodHeadersAndBodyAndReadsTheAnswer)
-{
-    LocalHttpServer server;
-    server.setHandler([](const httplib::Request&, httplib::Response& r) {
-        r.status = 201;
-        r.set_content("{\"a\":\"주문\"}", "application/json; charset=utf-8");
-    });
-    CurlHttpRequest http;
-    http.open(QStringLiteral("POST"), server.baseUrl() + QStringLiteral("oauth/token"));
-    http.setRequestHeader(QStringLiteral("Content-Type"), QStringLiteral("text/plain"));
-    http.setRequestHeader(QStringLiteral("X-Shop"), QStringLiteral("강남점"));
-    ASSERT_TRUE(http.send("a=1&b=2")) << http.errorText().toStdString();
-    EXPECT_EQ(http.status(), 201);
-    EXPECT_EQ(http.responseText(), QStringLiteral("{\"a\":\"주문\"}"));
-
-    const auto seen = server.requests();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].method, "POST");
-    EXPECT_EQ(seen[0].target, "/oauth/token");
-    EXPECT_EQ(seen[0].body, "a=1&b=2");
-    EXPECT_EQ(seen[0].header("Content-Type"), "text/plain");
-    EXPECT_EQ(seen[0].header("X-Shop"), "강남점");
-
-    // The next request starts clean: no headers or answer of the previous one.
-    server.setHandler([](const httplib::Request&, httplib::Response& r) { r.status = 204; });
-    http.open(QStringLiteral("GET"), server.baseUrl() + QStringLiteral("x?y=%2B"));
-    ASSERT_TRUE(http.send());
-    EXPECT_EQ(http.status(), 204);
-    EXPECT_EQ(http.responseText(), QString());
-    const auto again = server.requests();
-    ASSERT_EQ(again.size(), 2u);
-    EXPECT_EQ(again[1].method, "GET");
-    EXPECT_EQ(again[1].target, "/x?y=%2B");
-    EXPECT_EQ(again[1].header("X-Shop"), "<absent>");
-}
-
-TEST(CurlHttpRequest, DecodesTheAnswerInItsDeclaredCharset)
+TEST(CurlHttpRequest, SendsTheRequestAndReadsTheAnswerInItsCharset)
 {
     LocalHttpServer server;
     QStringEncoder toEucKr("EUC-KR");
-    ASSERT_TRUE(toEucKr.isValid());
-    const QByteArray eucKr = toEucKr.encode(QStringLiteral("주문 3건"));
+    const std::string eucKr = QByteArray(toEucKr.encode(QStringLiteral("주문 3건"))).toStdString();
     server.setHandler([&](const httplib::Request& q, httplib::Response& r) {
+        r.status = 201;
         if (q.path == "/euc")
-            r.set_content(eucKr.toStdString(), "text/plain; charset=\"EUC-KR\"");
+            r.set_content(eucKr, "text/plain; charset=\"EUC-KR\"");
         else
             r.set_content("주문 3건", "text/plain"); // no charset: UTF-8
     });
     CurlHttpRequest http;
-    for (const char* path : {"euc", "plain"}) {
-        http.open(QStringLiteral("GET"), server.baseUrl() + QLatin1String(path));
-        ASSERT_TRUE(http.send());
-        EXPECT_EQ(http.responseText(), QStringLiteral("주문 3건")) << path;
-    }
+    http.open(QStringLiteral("POST"), server.baseUrl() + QStringLiteral("euc?y=%2B"));
+    http.setRequestHeader(QStringLiteral("X-Shop"), QStringLiteral("강남점"));
+    ASSERT_TRUE(http.send("a=1&b=2")) << http.errorText().toStdString();
+    EXPECT_EQ(http.status(), 201);
+    EXPECT_EQ(http.responseText(), QStringLiteral("주문 3건"));
+
+    http.open(QStringLiteral("GET"), server.baseUrl() + QStringLiteral("utf"));
+    ASSERT_TRUE(http.send());
+    EXPECT_EQ(http.responseText(), QStringLiteral("주문 3건"));
+
+    const auto seen = server.requests();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].method + " " + seen[0].target + " " + seen[0].body,
+              "POST /euc?y=%2B a=1&b=2");
+    EXPECT_EQ(seen[0].header("X-Shop"), "강남점");
+    EXPECT_EQ(seen[1].method + " " + seen[1].target, "GET /utf");
+    EXPECT_EQ(seen[1].header("X-Shop"), "<absent>"); // headers belong to one request
 }
 
-struct SizeRow
-{
-    qsizetype bytes;
-    bool chunked; // no Content-Length: the cap must hold while reading
-    bool accepted;
-};
-
-class BodyCapTest : public ::testing::TestWithParam<SizeRow>
+class BodyCapTest : public ::testing::TestWithParam<std::tuple<qsizetype, bool>>
 {
 };
 
 TEST_P(BodyCapTest, RefusesAnswersAboveTheCap)
 {
-    const SizeRow row = GetParam();
+    const auto [bytes, chunked] = GetParam(); // chunked: no Content-Length to refuse early
+    const bool accepted = bytes <= CurlHttpRequest::kMaxBodyBytes;
+    const std::string body(size_t(bytes), '7');
     LocalHttpServer server;
-    const std::string body(size_t(row.bytes), '7');
     server.setHandler([&](const httplib::Request&, httplib::Response& r) {
-        if (!row.chunked) {
-            r.set_content(body, "text/plain");
-            return;
-        }
-        r.set_chunked_content_provider("text/plain", [&](size_t offset, httplib::DataSink& sink) {
-            const size_t piece = std::min<size_t>(64 * 1024, body.size() - offset);
-            if (piece > 0)
-                sink.write(body.data() + offset, piece);
-            if (offset + piece >= body.size())
+        if (!chunked)
+            return r.set_content(body, "text/plain");
+        r.set_chunked_content_provider("text/plain", [&](size_t at, httplib::DataSink& sink) {
+            const size_t piece = std::min<size_t>(65536, body.size() - at);
+            if (!sink.write(body.data() + at, piece))
+                return false;
+            if (at + piece == body.size())
                 sink.done();
             return true;
         });
     });
     CurlHttpRequest http;
     http.open(QStringLiteral("GET"), server.baseUrl());
-    EXPECT_EQ(http.send(), row.accepted) << http.errorText().toStdString();
-    EXPECT_EQ(http.status(), row.accepted ? 200 : 0);
-    EXPECT_EQ(http.responseText().size(), row.accepted ? row.bytes : 0);
+    EXPECT_EQ(http.send(), accepted) << http.errorText().toStdString();
+    EXPECT_EQ(http.status(), accepted ? 200 : 0);
+    EXPECT_EQ(http.responseText().size(), accepted ? bytes : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, BodyCapTest,
-    ::testing::Values(SizeRow{CurlHttpRequest::kMaxBodyBytes, false, true},
-                      SizeRow{CurlHttpRequest::kMaxBodyBytes + 1, false, false},
-                      SizeRow{CurlHttpRequest::kMaxBodyBytes, true, true},
-                      SizeRow{CurlHttpRequest::kMaxBodyBytes + 1, true, false}));
+INSTANTIATE_TEST_SUITE_P(Sizes, BodyCapTest,
+                         ::testing::Combine(::testing::Values(CurlHttpRequest::kMaxBodyBytes,
+                                                              CurlHttpRequest::kMaxBodyBytes + 1),
+                                            ::testing::Bool()));
 
 TEST(CurlHttpRequest, RefusesUnsafeRequestsWithoutSendingThem)
 {
     LocalHttpServer server;
-    server.setHandler([](const httplib::Request&, httplib::Response& r) { r.status = 200; });
-    CurlHttpRequest http;
-    const QString host = server.baseUrl().mid(int(strlen("http://")));
-
-    struct Case
-    {
-        QString url;
-        QString headerValue;
-    };
-    const Case cases[] = {
+    const QString noScheme = server.baseUrl().mid(7);
+    const std::pair<QString, QString> cases[] = {
         {server.baseUrl(), QStringLiteral("bearer abc\r\nX-Injected: 1")},
         {server.baseUrl(), QStringLiteral("bearer abc\nX-Injected: 1")},
-        {host + QStringLiteral("x"), QStringLiteral("ok")}, // no scheme
+        {noScheme, QStringLiteral("ok")}, // libcurl would guess http
         {QStringLiteral("file:///etc/passwd"), QStringLiteral("ok")},
-        {QString(), QStringLiteral("ok")},
     };
-    for (const Case& c : cases) {
-        http.open(QStringLiteral("GET"), c.url);
-        http.setRequestHeader(QStringLiteral("Authorization"), c.headerValue);
-        EXPECT_FALSE(http.send()) << c.url.toStdString();
+    CurlHttpRequest http;
+    for (const auto& [url, authorization] : cases) {
+        http.open(QStringLiteral("GET"), url);
+        http.setRequestHeader(QStringLiteral("Authorization"), authorization);
+        EXPECT_FALSE(http.send()) << url.toStdString();
         EXPECT_EQ(http.status(), 0);
         EXPECT_FALSE(http.errorText().isEmpty());
     }
-    EXPECT_EQ(server.requestCount(), 0u);
+    EXPECT_TRUE(server.requests().empty());
 }
 
 struct SlowRow
 {
     const char* name;
-    bool trickles; // false: accepts and never answers; true: one byte every 100 ms, forever
-    int connectMs;
-    int stallMs;
-    qint64 atLeastMs;
-    qint64 atMostMs;
+    bool trickles; // false: never answers; true: one byte every 100 ms, forever
+    int connectMs, stallMs;
+    qint64 atLeastMs, atMostMs;
 };
 
 class SlowServerTest : public ::testing::TestWithParam<SlowRow>
@@ -157,15 +111,11 @@ TEST_P(SlowServerTest, EndsWithinItsTimeOut)
     const SlowRow row = GetParam();
     LocalHttpServer server;
     server.setHandler([&](const httplib::Request&, httplib::Response& r) {
-        if (!row.trickles) {
-            server.hang();
-            return;
-        }
-        r.set_chunked_content_provider("text/plain", [&](size_t, httplib::DataSink& sink) {
-            if (server.closing())
-                return false;
+        if (!row.trickles)
+            return server.hang();
+        r.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink& sink) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            return sink.write("1", 1);
+            return sink.write("1", 1); // fails once the client gave up
         });
     });
     CurlHttpRequest http;
@@ -177,34 +127,15 @@ TEST_P(SlowServerTest, EndsWithinItsTimeOut)
     EXPECT_GE(timer.elapsed(), row.atLeastMs);
     EXPECT_LT(timer.elapsed(), row.atMostMs);
     EXPECT_EQ(http.status(), 0);
-    EXPECT_FALSE(http.errorText().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Servers, SlowServerTest,
-    ::testing::Values(
-        // Nothing moves: the stall watch ends it long before the 5.6 s cap (it looks about
-        // once a second while the line is quiet).
-        SlowRow{"Silent", false, 5000, 300, 300, 2500},
-        // Bytes keep coming, so the stall watch never fires: the cap (1000+400+400) does.
-        SlowRow{"Trickling", true, 1000, 400, 1700, 3500}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CurlHttpRequest, AClosedPortFailsAtOnce)
-{
-    QString url;
-    {
-        LocalHttpServer gone;
-        url = gone.baseUrl();
-    }
-    CurlHttpRequest http;
-    http.open(QStringLiteral("GET"), url);
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_FALSE(http.send());
-    EXPECT_LT(timer.elapsed(), 2000);
-    EXPECT_EQ(http.status(), 0);
-    EXPECT_FALSE(http.errorText().isEmpty());
-}
+INSTANTIATE_TEST_SUITE_P(Servers, SlowServerTest,
+                         ::testing::Values(
+                             // Nothing moves: the stall watch (it looks about once a second while
+                             // the line is quiet) ends it long before the 5.6 s cap.
+                             SlowRow{"Silent", false, 5000, 300, 300, 2500},
+                             // Bytes keep coming, so only the cap (1000 + 400 + 400 ms) ends it.
+                             SlowRow{"Trickling", true, 1000, 400, 1700, 3500}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

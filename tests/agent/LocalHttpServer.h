@@ -5,51 +5,82 @@
 #include <functional>
 #include <httplib.h>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
-// What the server saw of one request.
+// What the server saw of one request; target is path and query exactly as sent.
 struct SeenRequest
 {
-    std::string method;
-    std::string target; // path and query exactly as sent
-    std::string body;
+    std::string method, target, body;
     httplib::Headers headers;
-
-    std::string header(const std::string& name) const;
+    std::string header(const std::string& name) const
+    {
+        const auto it = headers.find(name);
+        return it == headers.end() ? "<absent>" : it->second;
+    }
 };
 
-// A real HTTP server on 127.0.0.1 (a free port) for the length of a test. Every request is
-// recorded and answered by the current handler; a handler may hang until the test ends.
+// A real HTTP server on 127.0.0.1 (a free port) for the length of a test. It records every
+// request and answers with the current handler, which may hang() like a service that accepted
+// the connection and never answers, until the server is torn down.
 class LocalHttpServer
 {
 public:
     using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
 
-    LocalHttpServer();
-    ~LocalHttpServer();
+    LocalHttpServer()
+    {
+        auto handle = [this](const httplib::Request& q, httplib::Response& r) {
+            Handler handler;
+            {
+                std::lock_guard lock(m_mutex);
+                m_requests.push_back({q.method, q.target, q.body, q.headers});
+                handler = m_handler;
+            }
+            handler(q, r);
+        };
+        m_server.Get(".*", handle);
+        m_server.Post(".*", handle);
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        while (!m_server.is_running())
+            std::this_thread::yield();
+    }
+    ~LocalHttpServer()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_closing = true;
+        }
+        m_released.notify_all();
+        m_server.stop();
+        m_thread.join();
+    }
 
-    // "http://127.0.0.1:<port>/"
-    QString baseUrl() const;
-    void setHandler(Handler handler);
-    std::vector<SeenRequest> requests() const;
-    size_t requestCount() const { return requests().size(); }
-
-    // For handlers: blocks until the server is torn down (at most 30 s), like a service that
-    // accepted the connection and never answers.
-    void hang();
-    bool closing() const;
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(m_port); }
+    void setHandler(Handler handler)
+    {
+        std::lock_guard lock(m_mutex);
+        m_handler = std::move(handler);
+    }
+    std::vector<SeenRequest> requests() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_requests;
+    }
+    void hang()
+    {
+        std::unique_lock lock(m_mutex);
+        m_released.wait_for(lock, std::chrono::seconds(30), [this] { return m_closing; });
+    }
 
 private:
-    void handle(const httplib::Request& request, httplib::Response& response);
-
     httplib::Server m_server;
     int m_port = 0;
     std::thread m_thread;
     mutable std::mutex m_mutex;
     std::condition_variable m_released;
     bool m_closing = false;
-    Handler m_handler;
+    Handler m_handler = [](const httplib::Request&, httplib::Response& r) { r.status = 404; };
     std::vector<SeenRequest> m_requests;
 };
