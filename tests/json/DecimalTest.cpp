@@ -70,6 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecimalFromText, ::testing::Values(
     Conversion{"1-2", Status::Malformed, "0"},
     Conversion{"1.2.3", Status::Malformed, "0"},
     Conversion{"1e2.3", Status::Malformed, "0"},
+    Conversion{"1e2e3", Status::Malformed, "0"}));
 // clang-format on
 
 Decimal parsed(const char* text)
