@@ -5,7 +5,6 @@
 #include "maintenance/SqlTexts.h"
 #include "maintenance/WorkSteps.h"
 
-#include <QApplication>
 #include <QLabel>
 
 namespace {
@@ -13,16 +12,6 @@ const QString optimiseTag = QStringLiteral("DB최적화");
 const QString optimising = QStringLiteral("최적화 중..");
 const QString optimised = QStringLiteral("최적화 완료");
 const QString optimiseFailedStatus = QStringLiteral("최적화 실패");
-
-// The rebuild blocks the window for as long as the server needs; the cursor says it is working.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 } // namespace
 
 void CleanArea::cmd_Clean_Click()
@@ -38,11 +27,7 @@ void CleanArea::cmd_Clean_Click()
     Lbl_status->setText(optimising);
     Lbl_status->repaint();
 
-    StatementOutcome outcome;
-    {
-        BusyCursor busy;
-        outcome = runStatement(m_context, sql);
-    }
+    const StatementOutcome outcome = runStatement(m_context, sql);
     Lbl_status->setText(outcome.succeeded ? optimised : optimiseFailedStatus);
     logAndReport(m_context, address, optimiseTag, sql, outcome, WorkTexts::optimiseFailedTitle,
                  WorkTexts::optimiseFailed);

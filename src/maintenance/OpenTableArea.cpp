@@ -35,11 +35,12 @@ void OpenTableArea::cmd_delete_Click()
     if (!countAllowsDelete(TXT_COUNT_2->text()))
         return;
 
-    // The chosen-check delete reads the check from the row the user picked after the search;
-    // without one it would delete whatever row the grid happens to report.
+    // The chosen-check delete reads the check from the row the user picked after the search; an
+    // empty row (before any search) holds no check to delete.
     const bool chosenOnly = OPT_TABLE[1]->isChecked();
     const int row = FLEX->currentRow();
-    if (chosenOnly && row < 1) {
+    const QString checkNumber = row < 1 ? QString() : FLEX->text(row, checkNumberColumn);
+    if (chosenOnly && checkNumber.isEmpty()) {
         m_context.boxes.inform(WorkTexts::chooseRow);
         return;
     }
@@ -49,9 +50,8 @@ void OpenTableArea::cmd_delete_Click()
     const QString address = m_context.localAddress();
 
     const Dialect dialect = m_context.db.dialect();
-    const QString sql =
-        chosenOnly ? SqlTexts::openTableDeleteOne(dialect, FLEX->text(row, checkNumberColumn))
-                   : SqlTexts::openTableDeleteAll(dialect);
+    const QString sql = chosenOnly ? SqlTexts::openTableDeleteOne(dialect, checkNumber)
+                                   : SqlTexts::openTableDeleteAll(dialect);
     const StatementOutcome outcome = runStatement(m_context, sql);
     if (outcome.succeeded)
         ClearResultGrid(*FLEX, *TXT_COUNT_2);

@@ -3,6 +3,7 @@
 #include "db/ActivityLog.h"
 #include "db/Mod_DB.h"
 #include "db/TextTable.h"
+#include "maintenance/BusyCursor.h"
 #include "maintenance/MessageBoxes.h"
 #include "maintenance/WorkContext.h"
 
@@ -21,7 +22,10 @@ bool runSearch(WorkContext& context, const QString& sql, TextTable& table, qint3
     const QString earlier = context.db.DB_Status() == 1 ? QString() : context.db.DB_ErrText();
     rows = 0;
     columns = 0;
-    context.db.DB_Query(sql, table, rows, columns);
+    {
+        BusyCursor busy;
+        context.db.DB_Query(sql, table, rows, columns);
+    }
     if (context.db.DB_Status() == 1)
         return true;
     rows = 0;
@@ -34,7 +38,10 @@ bool runSearch(WorkContext& context, const QString& sql, TextTable& table, qint3
 
 StatementOutcome runStatement(WorkContext& context, const QString& sql)
 {
-    context.db.DB_Execute(sql);
+    {
+        BusyCursor busy;
+        context.db.DB_Execute(sql);
+    }
     if (context.db.DB_Status() == 1)
         return {true, QString()};
     return {false, context.db.DB_ErrText()};

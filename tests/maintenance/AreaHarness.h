@@ -16,12 +16,29 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Failures print texts readably.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 // A work area's surroundings for one test: its own demo database, a log folder, scripted boxes and
 // a fixed address.
 struct AreaHarness
 {
+    enum class Backend
+    {
+        Sqlite, // SQLite's own interface, as the demo runs
+        Odbc,   // the ODBC layer SQL Server goes through, here with the SQLite ODBC driver
+    };
+
+    explicit AreaHarness(Backend backend = Backend::Sqlite)
+        : db(backend == Backend::Sqlite ? fixture.connect() : fixture.connectOdbc())
+    {
+    }
+
     FixtureDatabase fixture;
-    std::unique_ptr<Mod_DB> db = fixture.connect();
+    std::unique_ptr<Mod_DB> db;
     QTemporaryDir logRoot;
     QString logFolder = logRoot.filePath(QStringLiteral("DB_Log"));
     ManualClock clock;
@@ -89,3 +106,8 @@ struct AreaHarness
         grid.setCurrentIndex(grid.model()->index(row - 1, 1));
     }
 };
+
+inline std::string backendName(const ::testing::TestParamInfo<AreaHarness::Backend>& info)
+{
+    return info.param == AreaHarness::Backend::Sqlite ? "Sqlite" : "Odbc";
+}

@@ -17,10 +17,10 @@ const QString remaining = QStringLiteral("SELECT COUNT(*) FROM DTD");
 
 // The demo's unfinished deliveries by date: 06-10: 1, 3; 06-11: 4; 06-12: 8; 06-13: 15;
 // 06-14: 16, 17, 18. Every other row is finished (status 3-8 or above 9, 'Y') or has a NULL flag.
-class DeliveryAreaTest : public ::testing::Test
+class DeliveryAreaTest : public ::testing::TestWithParam<AreaHarness::Backend>
 {
 protected:
-    AreaHarness h;
+    AreaHarness h{GetParam()};
     DeliveryArea area{h.context};
 
     void chooseRange() { area.OPT1[0]->setChecked(true); }
@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_F(DeliveryAreaTest, AllDatesSearchListsOnlyUnfinishedDeliveriesByTime)
+TEST_P(DeliveryAreaTest, AllDatesSearchListsOnlyUnfinishedDeliveriesByTime)
 {
     search();
     EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("8"));
@@ -57,7 +57,7 @@ TEST_F(DeliveryAreaTest, AllDatesSearchListsOnlyUnfinishedDeliveriesByTime)
     EXPECT_TRUE(h.boxes.shown().empty());
 }
 
-TEST_F(DeliveryAreaTest, AllDatesDeleteRemovesExactlyTheListedRows)
+TEST_P(DeliveryAreaTest, AllDatesDeleteRemovesExactlyTheListedRows)
 {
     search();
     h.boxes.answer(true);
@@ -69,7 +69,7 @@ TEST_F(DeliveryAreaTest, AllDatesDeleteRemovesExactlyTheListedRows)
     EXPECT_EQ(h.onlyEntry(), AreaHarness::entry(tag, SqlTexts::deliveryDeleteAll(Dialect::Sqlite)));
 }
 
-TEST_F(DeliveryAreaTest, RangeIncludesBothEndDatesAndNormalisesTheBoxes)
+TEST_P(DeliveryAreaTest, RangeIncludesBothEndDatesAndNormalisesTheBoxes)
 {
     searchRange(QStringLiteral("2024/6/11"), QStringLiteral("20240613"));
     EXPECT_EQ(area.TXT_Date->text(), QStringLiteral("2024-06-11"));
@@ -94,7 +94,7 @@ TEST_F(DeliveryAreaTest, RangeIncludesBothEndDatesAndNormalisesTheBoxes)
     EXPECT_EQ(h.boxes.texts(), QStringList{WorkTexts::datesRequired});
 }
 
-TEST_F(DeliveryAreaTest, RangeSearchWithAnEmptyBoxOnlyAsksForTheDates)
+TEST_P(DeliveryAreaTest, RangeSearchWithAnEmptyBoxOnlyAsksForTheDates)
 {
     search(); // all dates: 8 rows
     chooseRange();
@@ -110,7 +110,7 @@ TEST_F(DeliveryAreaTest, RangeSearchWithAnEmptyBoxOnlyAsksForTheDates)
     EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("0"));
 }
 
-TEST_F(DeliveryAreaTest, EmptyResultKeepsEarlierRowsWithCountZero)
+TEST_P(DeliveryAreaTest, EmptyResultKeepsEarlierRowsWithCountZero)
 {
     search();
     h.boxes.clear();
@@ -128,7 +128,7 @@ TEST_F(DeliveryAreaTest, EmptyResultKeepsEarlierRowsWithCountZero)
     EXPECT_EQ(h.number(remaining), 20);
 }
 
-TEST_F(DeliveryAreaTest, DeleteUsesTheDatesOfTheSearchNotTheEditedBoxes)
+TEST_P(DeliveryAreaTest, DeleteUsesTheDatesOfTheSearchNotTheEditedBoxes)
 {
     searchRange(QStringLiteral("2024-06-11"), QStringLiteral("2024-06-11"));
     ASSERT_EQ(sequences(), QStringList{"4"});
@@ -141,7 +141,7 @@ TEST_F(DeliveryAreaTest, DeleteUsesTheDatesOfTheSearchNotTheEditedBoxes)
     EXPECT_TRUE(h.onlyEntry().contains(QStringLiteral("'2024-06-11'\r\n AND '2024-06-11'")));
 }
 
-TEST_F(DeliveryAreaTest, ModeSwitchAfterSearchClosesTheDelete)
+TEST_P(DeliveryAreaTest, ModeSwitchAfterSearchClosesTheDelete)
 {
     search();
     chooseRange();
@@ -151,7 +151,7 @@ TEST_F(DeliveryAreaTest, ModeSwitchAfterSearchClosesTheDelete)
     EXPECT_EQ(h.number(remaining), 20);
 }
 
-TEST_F(DeliveryAreaTest, TypedCountWithoutASearchSendsNothing)
+TEST_P(DeliveryAreaTest, TypedCountWithoutASearchSendsNothing)
 {
     area.TXT_COUNT->setText(QStringLiteral("3"));
     clickDelete();
@@ -160,7 +160,7 @@ TEST_F(DeliveryAreaTest, TypedCountWithoutASearchSendsNothing)
     EXPECT_TRUE(h.logText().isEmpty());
 }
 
-TEST_F(DeliveryAreaTest, NoAnswerChangesNothing)
+TEST_P(DeliveryAreaTest, NoAnswerChangesNothing)
 {
     searchRange(QStringLiteral("2024-06-10"), QStringLiteral("2024-06-14"));
     h.boxes.answer(false);
@@ -173,7 +173,7 @@ TEST_F(DeliveryAreaTest, NoAnswerChangesNothing)
 }
 
 // Quotes, comments and statement separators typed into the date boxes stay inside the dates.
-TEST_F(DeliveryAreaTest, HostileDateTextsNeverRunAsSql)
+TEST_P(DeliveryAreaTest, HostileDateTextsNeverRunAsSql)
 {
     searchRange(QStringLiteral("2024-06-10' OR 1=1 --"),
                 QStringLiteral("2024-06-14'; DELETE FROM PE; --"));
@@ -189,7 +189,7 @@ TEST_F(DeliveryAreaTest, HostileDateTextsNeverRunAsSql)
         "BETWEEN '2024-06-10'' OR 1=1 --'\r\n AND '2024-06-14''; DELETE FROM PE; --'")));
 }
 
-TEST_F(DeliveryAreaTest, FailedDeleteKeepsRowsGridCountAndDates)
+TEST_P(DeliveryAreaTest, FailedDeleteKeepsRowsGridCountAndDates)
 {
     searchRange(QStringLiteral("2024-06-10"), QStringLiteral("2024-06-12"));
     h.run(QStringLiteral("CREATE TRIGGER keep_dtd BEFORE DELETE ON DTD "
@@ -208,7 +208,7 @@ TEST_F(DeliveryAreaTest, FailedDeleteKeepsRowsGridCountAndDates)
     EXPECT_TRUE(h.onlyEntry().contains(WorkTexts::logFailureMark));
 }
 
-TEST_F(DeliveryAreaTest, FailedSearchKeepsEarlierRowsAndShowsTheError)
+TEST_P(DeliveryAreaTest, FailedSearchKeepsEarlierRowsAndShowsTheError)
 {
     search();
     h.boxes.clear();
@@ -220,5 +220,10 @@ TEST_F(DeliveryAreaTest, FailedSearchKeepsEarlierRowsAndShowsTheError)
     EXPECT_EQ(h.boxes.shown()[0].title, WorkTexts::searchFailedTitle);
     EXPECT_TRUE(h.boxes.shown()[0].text.contains(QStringLiteral("DTD")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, DeliveryAreaTest,
+                         ::testing::Values(AreaHarness::Backend::Sqlite,
+                                           AreaHarness::Backend::Odbc),
+                         backendName);
 
 } // namespace

@@ -85,10 +85,15 @@ TEST_F(OpenTableAreaTest, ChosenCheckDeleteRemovesTheCurrentRowsCheckOnly)
 TEST_F(OpenTableAreaTest, ChosenCheckDeleteWithoutAChosenRowAsksForOneAndSendsNothing)
 {
     area.OPT_TABLE[1]->setChecked(true);
-    AreaHarness::choose(*area.FLEX, 1); // picked before the search, so it no longer counts
+    // Before any search: a typed count and an empty row picked in the fresh grid.
+    area.TXT_COUNT_2->setText(QStringLiteral("1"));
+    AreaHarness::choose(*area.FLEX, 1);
+    clickDelete();
+    EXPECT_EQ(h.boxes.texts(), QStringList{WorkTexts::chooseRow});
+
+    // Picked before the search, so it no longer counts.
     search();
     clickDelete();
-
     EXPECT_EQ(h.boxes.texts(), QStringList{WorkTexts::chooseRow});
     EXPECT_EQ(h.number(openChecks), 5);
     EXPECT_EQ(area.TXT_COUNT_2->text(), QStringLiteral("5"));

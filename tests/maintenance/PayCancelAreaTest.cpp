@@ -12,6 +12,8 @@ const QString tag = QStringLiteral("결제취소삭제");
 const QString batch =
     QStringLiteral("delete from ac_temp;\r\ndelete from credit_temp;\r\ndelete from pecash_temp");
 
+// SQLite's own interface only: the SQLite ODBC driver takes one statement per call, so the
+// three-statement batch cannot go through it.
 class PayCancelAreaTest : public ::testing::Test
 {
 protected:
