@@ -35,6 +35,13 @@ struct Growth
     qint32 capacity;
 };
 
+void PrintTo(const Growth& g, std::ostream* os)
+{
+    *os << "chunk " << g.chunk << ", appends";
+    for (int n : g.appends)
+        *os << ' ' << n;
+}
+
 class StringBuilderGrowth : public ::testing::TestWithParam<Growth>
 {
 };
@@ -79,6 +86,11 @@ struct Edit
     const char* text;   // Insert only; nullptr means Remove
     const char* result; // nullptr means failure 9
 };
+
+void PrintTo(const Edit& e, std::ostream* os)
+{
+    *os << e.name;
+}
 
 class StringBuilderEdit : public ::testing::TestWithParam<Edit>
 {
@@ -205,6 +217,11 @@ struct Search
     qint32 compare;
     qint32 found;
 };
+
+void PrintTo(const Search& s, std::ostream* os)
+{
+    *os << '"' << s.needle << "\" from " << s.start << (s.compare == 1 ? " ignoring case" : "");
+}
 
 class StringBuilderFind : public ::testing::TestWithParam<Search>
 {
