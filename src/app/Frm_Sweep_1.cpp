@@ -56,6 +56,7 @@ void Frm_Sweep_1::buildNotice()
 {
     Frame_Notice = new QGroupBox(QStringLiteral("유의사항"), this);
     Frame_Notice->setObjectName(QStringLiteral("Frame_Notice"));
+    styleAsFrame(Frame_Notice);
     Frame_Notice->setFont(frameCaptionFont());
     Frame_Notice->setGeometry(twipsRect(480, 1110, 8505, 5685));
 

@@ -9,6 +9,7 @@ CleanArea::CleanArea(WorkContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("DB최적화"), parent), m_context(context)
 {
     setObjectName(QStringLiteral("Frame_Clean"));
+    styleAsFrame(this);
     setFont(frameCaptionFont());
     setGeometry(twipsRect(18540, 1290, 8535, 5595));
 

@@ -19,6 +19,7 @@ DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("배달삭제"), parent), m_context(context)
 {
     setObjectName(QStringLiteral("Frame_DTD"));
+    styleAsFrame(this);
     setFont(frameCaptionFont());
     setGeometry(twipsRect(510, 7080, 8565, 5715));
 

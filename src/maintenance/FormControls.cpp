@@ -100,6 +100,13 @@ QRadioButton* makeOption(QWidget* parent, const char* name, const QString& capti
     return place(new QRadioButton(caption, parent), name, twips, font);
 }
 
+void styleAsFrame(QWidget* frame)
+{
+    frame->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+}
+
 QFont labelFont()
 {
     return formFont(FormFonts::humanMoeum, 9);

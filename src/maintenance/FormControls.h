@@ -49,6 +49,9 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, const QString& text, Q
 QRadioButton* makeOption(QWidget* parent, const char* name, const QString& caption, QRect twips,
                          const QFont& font);
 
+// A frame as the window draws it: a plain border with the caption set into its top line.
+void styleAsFrame(QWidget* frame);
+
 // Common fonts of the work areas.
 QFont labelFont();       // labels and text boxes
 QFont frameButtonFont(); // buttons inside frames

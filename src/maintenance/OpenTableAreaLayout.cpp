@@ -12,6 +12,7 @@ OpenTableArea::OpenTableArea(WorkContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("테이블현황"), parent), m_context(context)
 {
     setObjectName(QStringLiteral("Frame_Table"));
+    styleAsFrame(this);
     setFont(frameCaptionFont());
     setGeometry(twipsRect(9720, 7110, 8505, 5655));
 

@@ -11,6 +11,7 @@ PayCancelArea::PayCancelArea(WorkContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("결제취소"), parent), m_context(context)
 {
     setObjectName(QStringLiteral("Frame_PayCancel"));
+    styleAsFrame(this);
     setFont(formFont(FormFonts::humanMoeum, 12, true));
     setGeometry(twipsRect(9720, 1260, 8565, 5655));
 

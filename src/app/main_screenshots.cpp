@@ -1,0 +1,143 @@
+// Renders the maintenance window on a fresh demo database in each of its states into PNG files,
+// so the window can be looked at without a display: sweep-screenshots [DIR] (default screenshots).
+
+#include "app/Frm_Sweep_1.h"
+#include "app/QtMessageBoxes.h"
+#include "db/ActivityLog.h"
+#include "db/DemoDatabase.h"
+#include "db/Mod_DB.h"
+#include "maintenance/CleanArea.h"
+#include "maintenance/DeliveryArea.h"
+#include "maintenance/FillResultGrid.h"
+#include "maintenance/FormControls.h"
+#include "maintenance/OpenTableArea.h"
+#include "maintenance/PayCancelArea.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// Answers No to every question, so nothing is deleted, and notes what was shown.
+class NoBoxes final : public MessageBoxes
+{
+public:
+    bool askYesNo(const QString& text, const QString&) override
+    {
+        std::fprintf(stderr, "question answered No: %s\n", qPrintable(text));
+        return false;
+    }
+    void inform(const QString& text, const QString& title, Buttons, Icon) override
+    {
+        std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(text));
+    }
+};
+
+class Shooter
+{
+public:
+    explicit Shooter(QDir dir) : m_dir(std::move(dir)) {}
+
+    bool save(QWidget& widget, const QString& name)
+    {
+        QApplication::processEvents();
+        const QString file = m_dir.filePath(name + QStringLiteral(".png"));
+        if (!widget.grab().save(file)) {
+            std::fprintf(stderr, "sweep-screenshots: cannot write %s\n", qPrintable(file));
+            return m_ok = false;
+        }
+        std::printf("%s\n", qPrintable(file));
+        return true;
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    QDir m_dir;
+    bool m_ok = true;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    registerKoreanFontFallbacks();
+
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "sweep-screenshots: cannot create %s\n", qPrintable(folder));
+        return 1;
+    }
+    QTemporaryDir work;
+    const QString database = work.filePath(QStringLiteral("demo-pos.sqlite"));
+    QString error;
+    if (!work.isValid() || !createDemoDatabase(database, {}, &error)) {
+        std::fprintf(stderr, "sweep-screenshots: no demo database: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    Mod_DB db(DbTarget::sqlite(database));
+    ActivityLog log(work.filePath(QStringLiteral("DB_Log")));
+    NoBoxes boxes;
+    Frm_Sweep_1 window(WorkContext{db, log, boxes, [] { return QStringLiteral("192.168.0.10"); }});
+    if (!window.Form_Load()) {
+        std::fprintf(stderr, "sweep-screenshots: %s\n", qPrintable(db.DB_ErrText()));
+        return 1;
+    }
+    window.show();
+    Shooter shot{QDir(folder)};
+
+    shot.save(window, QStringLiteral("01-notice"));
+    window.cmd_Btn[0]->click();
+    shot.save(window, QStringLiteral("02-open-tables"));
+    window.Frame_Table->cmd_TBSerch->click();
+    shot.save(window, QStringLiteral("03-open-tables-listed"));
+
+    window.cmd_Btn[1]->click();
+    shot.save(window, QStringLiteral("04-payment-cancel"));
+    window.Frame_PayCancel->cmd_PaySerch->click();
+    shot.save(window, QStringLiteral("05-payment-cancel-listed"));
+
+    DeliveryArea& dtd = *window.Frame_DTD;
+    window.cmd_Btn[2]->click();
+    shot.save(window, QStringLiteral("06-deliveries"));
+    dtd.cmd_DTD_Serch->click();
+    shot.save(window, QStringLiteral("07-deliveries-listed"));
+    dtd.OPT1[0]->click();
+    TextTable range;
+    qint32 rows = 0, columns = 0;
+    db.DB_Query(QStringLiteral("SELECT MIN(DTD_EDATE), MAX(DTD_EDATE) FROM DTD"), range, rows,
+                columns);
+    dtd.TXT_Date->setText(rows > 0 ? range.cell(1, 0) : QStringLiteral("2017-02-15"));
+    dtd.Txt_Date2->setText(rows > 0 ? range.cell(1, 1) : QStringLiteral("2017-02-17"));
+    shot.save(window, QStringLiteral("08-deliveries-date-range"));
+    dtd.cmd_DTD_Serch->click();
+    shot.save(window, QStringLiteral("09-deliveries-date-range-listed"));
+
+    window.cmd_Btn[3]->click();
+    shot.save(window, QStringLiteral("10-optimisation"));
+
+    // The boxes as the program shows them.
+    const auto connectBox = QtMessageBoxes::messageBox(
+        QStringLiteral("데이터베이스에 접근이 불가능합니다.             "),
+        QStringLiteral("연결오류"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+    const auto noDataBox = QtMessageBoxes::messageBox(
+        noDataText, noDataTitle, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::None);
+    const auto question =
+        QtMessageBoxes::questionBox(QStringLiteral("정말로 삭제하시겠습니까???"), QString());
+    for (QMessageBox* box : {connectBox.get(), noDataBox.get(), question.get()})
+        box->show();
+    shot.save(*connectBox, QStringLiteral("11-box-connection-failed"));
+    shot.save(*noDataBox, QStringLiteral("12-box-no-data"));
+    shot.save(*question, QStringLiteral("13-box-delete-question"));
+    return shot.ok() ? 0 : 1;
+}
