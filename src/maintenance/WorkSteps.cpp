@@ -7,6 +7,8 @@
 #include "maintenance/MessageBoxes.h"
 #include "maintenance/WorkContext.h"
 
+#include <QDir>
+
 bool countAllowsDelete(const QString& countText)
 {
     bool isNumber = false;
@@ -60,8 +62,8 @@ void logAndReport(WorkContext& context, const QString& address, const QString& t
         showFailure(context, failureTitle, failureText, outcome.error);
     if (result.written)
         return;
-    QString text =
-        WorkTexts::logFailed + QStringLiteral("\n") + WorkTexts::logFileLabel + result.filePath;
+    QString text = WorkTexts::logFailed + QStringLiteral("\n") + WorkTexts::logFileLabel +
+                   QDir::toNativeSeparators(result.filePath);
     if (!result.error.isEmpty())
         text += QStringLiteral("\n\n") + result.error;
     context.boxes.inform(text, WorkTexts::logFailedTitle, MessageBoxes::Buttons::Ok,
