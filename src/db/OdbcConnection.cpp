@@ -288,6 +288,10 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
     const SQLHSTMT stmt = guard.stmt;
     QString text = sql;
     SQLRETURN rc = SQLExecDirectW(stmt, const_cast<SQLWCHAR*>(wide(text)), SQLINTEGER(text.size()));
+    // A first statement that touched no rows answers SQL_NO_DATA, yet the statements after it
+    // still have their results waiting.
+    if (rc == SQL_NO_DATA)
+        rc = SQLMoreResults(stmt);
     bool ok = true;
     bool captured = false;
     // A later statement of a batch reports its failure only when its result is reached, so every

@@ -74,6 +74,10 @@ TEST_P(ModDbBackend, EmptyResultIsOneEmptyCellWithZeroCounts)
     EXPECT_EQ(t.rowCount(), 1);
     EXPECT_EQ(t.columnCount(), 1);
     EXPECT_TRUE(t.cell(0, 0).isEmpty());
+
+    // A statement that touches nothing succeeds as well.
+    m_db->DB_Execute(QStringLiteral("DELETE FROM PE WHERE PE_ID=-1"));
+    EXPECT_EQ(m_db->DB_Status(), 1) << m_db->DB_ErrText().toStdString();
 }
 
 TEST_P(ModDbBackend, ValuesBecomeTextsNullAndEmptyAlike)
