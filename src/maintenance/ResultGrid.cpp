@@ -64,6 +64,11 @@ void ResultGrid::setText(int row, int column, const QString& text)
         m_model->setText(row - 1, column, text);
 }
 
+QModelIndex ResultGrid::cellIndex(int row, int column) const
+{
+    return row < 1 ? QModelIndex() : m_model->index(row - 1, column);
+}
+
 int ResultGrid::currentRow() const
 {
     const QModelIndex current = currentIndex();

@@ -25,6 +25,9 @@ public:
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
 
+    // The view's index of a data cell (model rows start below the header); invalid for row 0.
+    QModelIndex cellIndex(int row, int column) const;
+
     // The row of the cell the user last selected, by click or keyboard; -1 while no data row is
     // selected (at creation and after every change of the rows).
     int currentRow() const;

@@ -74,7 +74,7 @@ void TextTableModel::setHeaderText(int column, const QString& text)
 
 void TextTableModel::setText(int row, int column, const QString& text)
 {
-    m_cells[index(row, column)] = text;
+    m_cells[offset(row, column)] = text;
     const QModelIndex changed = createIndex(row, column);
     emit dataChanged(changed, changed);
 }
@@ -84,12 +84,12 @@ void TextTableModel::setDataRowCount(int rows)
     rows = std::max(rows, 0);
     if (rows > m_rows) {
         beginInsertRows(QModelIndex(), m_rows, rows - 1);
-        m_cells.resize(index(rows, 0));
+        m_cells.resize(offset(rows, 0));
         m_rows = rows;
         endInsertRows();
     } else if (rows < m_rows) {
         beginRemoveRows(QModelIndex(), rows, m_rows - 1);
-        m_cells.resize(index(rows, 0));
+        m_cells.resize(offset(rows, 0));
         m_rows = rows;
         endRemoveRows();
     }
@@ -97,7 +97,7 @@ void TextTableModel::setDataRowCount(int rows)
 
 void TextTableModel::replaceRows(int rows, std::vector<QString> cells)
 {
-    if (rows < 0 || cells.size() != index(rows, 0))
+    if (rows < 0 || cells.size() != offset(rows, 0))
         throw std::invalid_argument("TextTableModel::replaceRows: cells do not match the rows");
     beginResetModel();
     m_rows = rows;

@@ -24,7 +24,7 @@ public:
     const QString& headerText(int column) const { return m_headers[column]; }
     void setHeaderText(int column, const QString& text);
 
-    const QString& text(int row, int column) const { return m_cells[index(row, column)]; }
+    const QString& text(int row, int column) const { return m_cells[offset(row, column)]; }
     void setText(int row, int column, const QString& text);
 
     // Grows with empty rows or cuts rows off the end.
@@ -33,7 +33,7 @@ public:
     void replaceRows(int rows, std::vector<QString> cells);
 
 private:
-    size_t index(int row, int column) const
+    size_t offset(int row, int column) const
     {
         return size_t(row) * size_t(m_columns) + size_t(column);
     }

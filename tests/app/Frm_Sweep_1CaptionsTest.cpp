@@ -161,27 +161,14 @@ struct Look
 // Fonts and colours as the window asks for them (the installed fallback draws them).
 const Look looks[] = {
     {"cmd_Btn_0", "휴먼모음T", 9.75, false, 0},
-    {"Frame_Notice", "휴먼모음T", 11.25, true, 0},
-    {"Label2", "맑은 고딕", 9, true, 0},
-    {"Label24", "휴먼모음T", 8.25, false, 0},
-    {"Label32", "맑은 고딕", 9, true, qRgb(255, 0, 0)},
     {"Frame_PayCancel", "휴먼모음T", 12, true, 0},
-    {"Frame_DTD", "휴먼모음T", 11.25, true, 0},
+    {"Label32", "맑은 고딕", 9, true, qRgb(255, 0, 0)},
     {"Label4", "맑은 고딕", 9, false, qRgb(255, 128, 0)},
     {"Label6", "맑은 고딕", 9, false, qRgb(192, 0, 0)},
     {"Label7", "맑은 고딕", 9, false, qRgb(0, 0, 255)},
-    {"Label13", "맑은 고딕", 9, true, 0},
-    {"TXT_COUNT_2", "휴먼모음T", 9, false, 0},
-    {"cmd_TBSerch", "휴먼모음T", 12, false, 0},
     {"Label12", "굴림", 20.25, true, 0},
-    {"OPT1_0", "휴먼모음T", 9.75, false, 0},
     {"LBL_From", "휴먼둥근헤드라인", 14.25, false, 0},
-    {"Label19", "휴먼모음T", 8.25, false, 0},
-    {"lbl_show", "휴먼모음T", 14.25, false, 0},
-    {"Label1", "맑은 고딕", 9, false, qRgb(255, 0, 0)},
-    {"Label34", "맑은 고딕", 9, false, qRgb(128, 0, 0)},
     {"Label36", "맑은 고딕", 9, false, qRgb(64, 0, 0)},
-    {"Label37", "맑은 고딕", 11.25, true, 0},
     {"Lbl_status", "휴먼모음T", 14.25, false, 0},
 };
 
