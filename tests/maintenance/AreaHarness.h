@@ -107,7 +107,12 @@ struct AreaHarness
     }
 };
 
+inline void PrintTo(AreaHarness::Backend backend, std::ostream* os)
+{
+    *os << (backend == AreaHarness::Backend::Sqlite ? "Sqlite" : "Odbc");
+}
+
 inline std::string backendName(const ::testing::TestParamInfo<AreaHarness::Backend>& info)
 {
-    return info.param == AreaHarness::Backend::Sqlite ? "Sqlite" : "Odbc";
+    return ::testing::PrintToString(info.param);
 }
