@@ -266,6 +266,29 @@ TEST_P(ModDbBackend, KoreanAndLongTextsSurviveTheRoundTrip)
     }
 }
 
+TEST_P(ModDbBackend, TextsOfEveryLengthAroundThePieceSizeArriveWhole)
+{
+    // The ODBC backend reads 4096 UTF-16 units a call, the last one a terminator.
+    m_db->DB_Execute(QStringLiteral("CREATE TABLE PIECE (ID INTEGER, BODY TEXT)"));
+    const int lengths[] = {4094, 4095, 4096, 4097, 8190, 8191, 8192};
+    for (int length : lengths) {
+        QString body(length, QLatin1Char('a'));
+        body[length - 1] = QLatin1Char('z');
+        m_db->DB_Execute(
+            QStringLiteral("INSERT INTO PIECE VALUES (%1, '%2')").arg(length).arg(body));
+    }
+    TextTable t;
+    qint32 rows = 0, cols = 0;
+    m_db->DB_Query(QStringLiteral("SELECT ID, BODY FROM PIECE ORDER BY ID"), t, rows, cols);
+    ASSERT_EQ(rows, int(std::size(lengths)));
+    for (int r = 1; r <= rows; ++r) {
+        const QString& body = t.cell(r, 1);
+        EXPECT_EQ(body.size(), t.cell(r, 0).toInt());
+        EXPECT_TRUE(body.endsWith(QLatin1String("az"))) << r;
+        EXPECT_EQ(body.count(QLatin1Char('a')), body.size() - 1);
+    }
+}
+
 TEST_P(ModDbBackend, QueriesAndStatementsWithoutAConnectionFailCleanly)
 {
     Mod_DB never(GetParam() == Backend::Sqlite
