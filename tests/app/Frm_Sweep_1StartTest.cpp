@@ -142,6 +142,33 @@ TEST_F(StartTest, ReachableDatabaseShowsTheNoticeWithoutABoxOrLogEntry)
     EXPECT_FALSE(QDir(logFolder()).exists());
 }
 
+TEST_F(StartTest, StartUpTimingEndsTheRunAfterTheFirstPaint)
+{
+    Mod_DB db(DbTarget::sqlite(demoFile()));
+    ActivityLog log(logFolder(), clock);
+    bool painted = false;
+    const int exitCode = runMaintenanceWindow(
+        WorkContext{db, log, boxes, [] { return QString(); }}, [&](Frm_Sweep_1& window) {
+            quitAfterFirstPaint(window);
+            // Watches the paint the quitter waits for.
+            struct PaintSeen : QObject
+            {
+                bool* seen;
+                bool eventFilter(QObject*, QEvent* e) override
+                {
+                    *seen = *seen || e->type() == QEvent::Paint;
+                    return false;
+                }
+            };
+            auto* seen = new PaintSeen;
+            seen->seen = &painted;
+            seen->setParent(&window);
+            window.installEventFilter(seen);
+        });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(painted);
+}
+
 class ExitTest : public StartTest, public ::testing::WithParamInterface<int>
 {
 };
