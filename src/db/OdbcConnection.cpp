@@ -297,10 +297,15 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
     // A later statement of a batch reports its failure only when its result is reached, so every
     // result is walked even after a failure: the first failure decides, the rest are read to
     // clear the connection for the rollback.
-    for (int results = 0; rc != SQL_NO_DATA && rc != SQL_INVALID_HANDLE && results < 100000;
-         ++results) {
+    // A driver that keeps answering SQL_ERROR must not keep us here, nor fill the error text.
+    constexpr int resultsAfterFailure = 1000;
+    constexpr size_t recordsKept = 100;
+    int afterFailure = 0;
+    while (rc != SQL_NO_DATA && rc != SQL_INVALID_HANDLE) {
+        if (!ok && ++afterFailure > resultsAfterFailure)
+            break;
         if (!succeeded(rc)) {
-            if (rc == SQL_ERROR)
+            if (rc == SQL_ERROR && errors.size() < recordsKept)
                 failure(SQL_HANDLE_STMT, stmt, "SQLExecDirectW", errors);
             ok = false;
             if (rc != SQL_ERROR)

@@ -1,4 +1,5 @@
 #include "db/OdbcConnectionString.h"
+#include "db/Mod_DB.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,4 +85,27 @@ TEST(SqlServerConnectionStringFromIni, ReadsCatalogServerAndDriverFromTheLocalSe
     EXPECT_EQ(
         sqlServerConnectionStringFromIni(ini),
         sqlServerConnectionString(QStringLiteral("POS2"), QStringLiteral("10.1.2.3"), QString()));
+}
+
+TEST(SqlServerConnectionStringFromIni, DbConnectKeepsTheStringAndFailsCleanlyWithoutAServer)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("IP.ini"));
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // Port 9 (discard) on the loopback: nothing answers there.
+    f.write(QByteArray::fromHex("5bb7cec4c369705d") +
+            "\r\nDBNAME= FOOD \r\nSERVER=127.0.0.1,9\r\n");
+    f.close();
+
+    Mod_DB db(DbTarget::sqlServer(ini));
+    EXPECT_EQ(db.dialect(), Dialect::SqlServer);
+    EXPECT_FALSE(db.DB_Connect());
+    EXPECT_FALSE(db.isConnected());
+    EXPECT_EQ(db.DB_ConnStr(), sqlServerConnectionString(QStringLiteral("FOOD"),
+                                                         QStringLiteral("127.0.0.1,9"), QString()));
+    EXPECT_EQ(db.DB_Status(), 0);
+    EXPECT_FALSE(db.DB_ErrText().isEmpty());
+    db.DB_Execute(QStringLiteral("delete from ac_temp"));
+    EXPECT_EQ(db.DB_Status(), 0);
 }
