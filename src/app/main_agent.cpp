@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSystemTrayIcon>
 #include <cstdio>
 
 namespace {
@@ -23,16 +24,19 @@ const char kUsage[] = "usage: sweep-agent [--demo [FILE]]\n";
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    // Hiding the popup must not end the agent; only the tray menu's "종료" does.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    const QStringList arguments = QApplication::arguments().mid(1);
+    // Checked before the application starts, so a wrong call is told even without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     const bool demo = !arguments.isEmpty();
     if (demo && (arguments[0] != QLatin1String("--demo") || arguments.size() > 2)) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+
+    QApplication app(argc, argv);
+    // Hiding the popup must not end the agent; only the tray menu's "종료" does.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     // One agent per computer. The lock holds the owner's process id, so a copy that crashed
     // does not block the next start (stale time 0: age alone never frees it).
@@ -75,5 +79,17 @@ int main(int argc, char** argv)
                       settings.pollSeconds * 1000, settings.hideSeconds * 1000);
     FrmTRAY tray(popup, [] { QApplication::quit(); });
     tray.addTrayIcon();
+
+    // The agent has no window of its own to complain in; say on the console why it stays quiet.
+    const QString where =
+        QStringLiteral("the %1 section of %2").arg(AgentSettings::section(), iniPath);
+    if (!tm.pollEnabled())
+        std::fprintf(stderr, "sweep-agent: not polling: PollEnabled is not \"Y\" in %s\n",
+                     qPrintable(where));
+    else if (settings.baseUrl.isEmpty())
+        std::fprintf(stderr, "sweep-agent: not polling: no BaseUrl in %s\n", qPrintable(where));
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        std::fputs("sweep-agent: no system tray here; end the agent from the process list\n",
+                   stderr);
     return app.exec();
 }
