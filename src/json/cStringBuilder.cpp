@@ -40,8 +40,8 @@ void cStringBuilder::reserveFor(qint64 needed)
     const qint64 grown = capacity + chunks * m_chunk;
     if (grown > MaxCharacters)
         throw cStringBuilderError(cStringBuilderError::Overflow);
-    // reserve first so the vector allocates exactly the new capacity, not a doubling of it.
-    m_buffer.reserve(size_t(grown));
+    // Capacity() counts whole chunks, but the storage beneath grows geometrically: growing it by
+    // exactly one chunk copied the whole text again for every chunk appended.
     m_buffer.resize(size_t(grown), u' ');
 }
 
@@ -64,11 +64,17 @@ void cStringBuilder::Clear()
 
 void cStringBuilder::Append(const QString& sThis)
 {
-    if (sThis.isEmpty())
-        return;
     const qint64 n = sThis.size();
-    reserveFor(m_used + n);
-    std::memmove(m_buffer.data() + m_used, sThis.utf16(), size_t(n) * sizeof(char16_t));
+    if (n == 0)
+        return;
+    // Builders are fed many short pieces: keep the call cheap when the piece fits.
+    if (m_used + n > Capacity())
+        reserveFor(m_used + n);
+    char16_t* at = m_buffer.data() + m_used;
+    if (n == 1)
+        *at = sThis.front().unicode();
+    else
+        std::memcpy(at, sThis.constData(), size_t(n) * sizeof(char16_t));
     m_used += qint32(n);
 }
 
