@@ -110,7 +110,10 @@ TEST_P(ModDbBackend, FailedQueryLeavesTheCallersOutputsAndAddsItsLines)
     t.cell(1, 1) = QStringLiteral("그대로");
     qint32 rows = 1, cols = 2;
     for (const char* bad :
-         {"SELEC * FROM PE", "SELECT * FROM NO_SUCH_TABLE", "SELECT NO_SUCH_COLUMN FROM DTD"}) {
+         {"SELEC * FROM PE", "SELECT * FROM NO_SUCH_TABLE", "SELECT NO_SUCH_COLUMN FROM DTD",
+          // fails while the rows are read, after several have arrived
+          "SELECT CASE WHEN PE_ID=1008 THEN abs(-9223372036854775807-1) "
+          "ELSE PE_ID END FROM PE ORDER BY PE_ID"}) {
         m_db->DB_Query(QString::fromUtf8(bad), t, rows, cols);
         EXPECT_EQ(m_db->DB_Status(), 0) << bad;
         EXPECT_EQ(rows, 1);
@@ -118,9 +121,9 @@ TEST_P(ModDbBackend, FailedQueryLeavesTheCallersOutputsAndAddsItsLines)
         EXPECT_EQ(t.rowCount(), 2);
         EXPECT_EQ(t.cell(1, 1), QStringLiteral("그대로"));
     }
-    // Three failures, no success between them: at least one line each, joined by CR LF.
+    // Four failures, no success between them: at least one line each, joined by CR LF.
     const QStringList lines = m_db->DB_ErrText().split(QStringLiteral("\r\n"));
-    EXPECT_GE(lines.size(), 3);
+    EXPECT_GE(lines.size(), 4);
     for (const QString& line : lines)
         EXPECT_TRUE(errorLine.match(line).hasMatch()) << line.toStdString();
     EXPECT_EQ(m_db->DB_ErrText().count(QLatin1Char('\n')), lines.size() - 1); // no stray breaks
