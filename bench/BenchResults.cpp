@@ -26,7 +26,7 @@ double secondsPerUnit(const std::string& unit)
     return 1;
 }
 
-// "BM_X/100/iterations:1/repeats:3/manual_time" -> "BM_X/100"
+// "BM_X/100/iterations:1/repeats:3/process_time" -> "BM_X/100"
 std::string baseName(const std::string& runName)
 {
     std::string base;
@@ -34,7 +34,8 @@ std::string baseName(const std::string& runName)
     while (start <= runName.size()) {
         const size_t end = std::min(runName.find('/', start), runName.size());
         const std::string part = runName.substr(start, end - start);
-        if (part.find(':') == std::string::npos && part != "manual_time" && part != "real_time")
+        if (part.find(':') == std::string::npos && part != "manual_time" && part != "real_time" &&
+            part != "process_time")
             base += (base.empty() ? "" : "/") + part;
         start = end + 1;
     }

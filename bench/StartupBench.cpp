@@ -35,6 +35,11 @@ void BM_EmptyWindowStart(benchmark::State& state)
     runEach(state, QStringLiteral(EMPTY_WINDOW_PROGRAM), {});
 }
 
+void BM_CaptionWindowStart(benchmark::State& state)
+{
+    runEach(state, QStringLiteral(CAPTION_WINDOW_PROGRAM), {});
+}
+
 void BM_SweepDemoStart(benchmark::State& state)
 {
 #ifdef SWEEP_PROGRAM
@@ -57,6 +62,7 @@ void startups(benchmark::internal::Benchmark* b)
 }
 
 BENCHMARK(BM_EmptyWindowStart)->Apply(startups);
+BENCHMARK(BM_CaptionWindowStart)->Apply(startups);
 BENCHMARK(BM_SweepDemoStart)->Apply(startups);
 
 } // namespace
