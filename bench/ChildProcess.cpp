@@ -129,7 +129,6 @@ ChildRun runChild(const QString& program, const QStringList& arguments,
     run.wallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    run.peakResidentBytes = (long long)usage.ru_maxrss * 1024;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         run.error = program + (WIFEXITED(status)
                                    ? QStringLiteral(": ended with %1").arg(WEXITSTATUS(status))

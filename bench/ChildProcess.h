@@ -14,7 +14,6 @@ struct ChildRun
     // User plus system time the process used. On a machine shared with other work this is the
     // steadier measure: waiting for a core is not counted.
     double cpuSeconds = 0;
-    long long peakResidentBytes = 0;
     QByteArray output; // standard output
     QString error;     // why it is not ok
 };

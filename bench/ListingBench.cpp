@@ -158,7 +158,8 @@ BENCHMARK(BM_ListingPeakMemory)
     ->Arg(hundredThousand)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
-    ->Iterations(1);
+    ->Iterations(1)
+    ->Repetitions(3);
 
 } // namespace
 

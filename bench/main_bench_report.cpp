@@ -78,16 +78,24 @@ double scaledGrowth(const BenchResults& r, const std::string& small, const std::
 // The time for the larger input against the time for one tenth of it, scaled to exactly ten
 // times the input (the sizes are not exactly ten apart): linear growth reads 10. The baseline
 // column shows how the baseline program grows over the same inputs, which tells growth that
-// comes from the data (caches, the database's plan) from growth that comes from our code.
+// comes from the data (caches, the database's plan) from growth that comes from our code; the
+// rest is the subject's time less the baseline's.
 Row growth(const BenchResults& r, std::string figure, const std::string& small,
            const std::string& large, const std::string& baselineSmall,
            const std::string& baselineLarge, double sizeSmall, double sizeLarge, double goal,
            std::string meaning)
 {
     const double reference = scaledGrowth(r, baselineSmall, baselineLarge, sizeSmall, sizeLarge);
+    std::string baselineText = reference < 0 ? "–" : format("grows %.2f×", reference);
+    // What the subject adds to the baseline, on its own.
+    const double addedSmall = r.seconds(small) - r.seconds(baselineSmall);
+    const double addedLarge = r.seconds(large) - r.seconds(baselineLarge);
+    if (reference >= 0 && addedSmall > 0 && addedLarge > 0)
+        baselineText += format("; the rest grows %.2f×",
+                               addedLarge / addedSmall * 10 / (sizeLarge / sizeSmall));
     Row row{std::move(figure),
             timeText(r.seconds(small)) + " → " + timeText(r.seconds(large)),
-            reference < 0 ? "–" : format("grows %.2f×", reference),
+            std::move(baselineText),
             scaledGrowth(r, small, large, sizeSmall, sizeLarge),
             goal,
             std::move(meaning),
@@ -121,8 +129,9 @@ std::vector<Row> rows(const BenchResults& r)
     rows.push_back(timeRatio(
         r, "Start of `sweep --demo` until the window painted", "BM_SweepDemoStart",
         "BM_EmptyWindowStart", 1.5,
-        "Whole process, from the start request to its exit after the first paint, against a bare "
-        "Qt program that shows an empty window and ends after its first paint."));
+        "CPU time (user and system) of the whole process from its start to its exit after the "
+        "first paint, against a bare Qt program that shows an empty window and ends after its "
+        "first paint. The wall times are in the raw results (wall_seconds)."));
     rows.push_back(timeRatio(
         r, "Reference: start of the empty window with one Korean caption", "BM_CaptionWindowStart",
         "BM_EmptyWindowStart", 0,
@@ -221,7 +230,9 @@ int main(int argc, char** argv)
     out << "# Benchmarks\n\n"
         << "Written by `scripts/bench` on every run; do not edit by hand. Each ratio compares two "
            "times (or sizes) measured in the same run on the same machine, so it holds where "
-           "absolute times do not. Times are medians over the repetitions.\n\n"
+           "absolute times do not. Times are CPU times, medians over the repetitions: the machine "
+           "may be shared, and waiting for a core is no cost of the code measured. The raw "
+           "results stay in build-bench/bench-results/.\n\n"
         << "- Machine: " << machine << "\n"
         << "- Date: " << date << "\n\n"
         << text << "\n## What each figure means\n\n";

@@ -7,17 +7,24 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 
 namespace {
 
-// The peak resident size so far (the kernel's high-water mark, VmHWM), in bytes.
+// VmHWM of /proc/self/status in bytes: the peak resident size of this process image. (getrusage
+// is no use here: across the exec it keeps the high-water mark of the parent's memory.)
 long long peakResidentBytes()
 {
-    rusage usage{};
-    if (getrusage(RUSAGE_SELF, &usage) != 0)
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
         return -1;
-    return (long long)usage.ru_maxrss * 1024;
+    long long kilobytes = -1;
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmHWM: %lld kB", &kilobytes) == 1)
+            break;
+    }
+    std::fclose(status);
+    return kilobytes < 0 ? -1 : kilobytes * 1024;
 }
 
 } // namespace
