@@ -19,7 +19,7 @@ public:
 
     qsizetype size() const { return qsizetype(m_keys.size()); }
     bool isEmpty() const { return m_keys.empty(); }
-    bool contains(const QString& key) const { return m_index.contains(key); }
+    bool contains(const QString& key) const { return find(key) >= 0; }
 
     // Adds key → value at the end. A key already present keeps its first value and the call
     // returns false.
@@ -37,6 +37,10 @@ public:
     friend bool operator==(const JsonDict& a, const JsonDict& b);
 
 private:
+    // Small objects, the usual kind, are searched in order; a hash is built only for larger ones.
+    static constexpr size_t hashedFrom = 16;
+    qsizetype find(const QString& key) const;
+
     std::vector<QString> m_keys;
     std::vector<JsonValue> m_values;
     QHash<QString, qsizetype> m_index;

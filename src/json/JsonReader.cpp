@@ -242,6 +242,7 @@ QString JsonReader::ReadString(Cursor& c)
     const QChar quote = c.at();
     ++c.pos;
     cStringBuilder text;
+    text.ChunkSize(256); // texts are short: a default chunk would cost 16 KB for each
     while (!c.atEnd()) {
         // Ordinary characters go into the buffer a run at a time.
         qsizetype end = c.pos;
@@ -252,6 +253,12 @@ QString JsonReader::ReadString(Cursor& c)
             ++end;
         }
         if (end > c.pos) {
+            // A text without escapes is copied once, past the builder.
+            if (text.Length() == 0 && end <= c.text.size() && c.text[end - 1] == quote) {
+                QString plain = c.text.mid(c.pos - 1, end - c.pos);
+                c.pos = end + 1;
+                return plain;
+            }
             text.Append(c.text.mid(c.pos - 1, end - c.pos));
             c.pos = end;
             continue;
