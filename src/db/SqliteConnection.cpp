@@ -23,9 +23,11 @@ QString cellText(sqlite3_stmt* stmt, int column)
     case SQLITE_FLOAT:
         return floatText(sqlite3_column_double(stmt, column));
     default: {
-        const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(stmt, column));
-        const int bytes = sqlite3_column_bytes16(stmt, column);
-        return dateTimeText(QString::fromUtf16(text, bytes / 2));
+        // The file keeps UTF-8: read it as it is, rather than have SQLite translate every
+        // value into a UTF-16 buffer of its own first.
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        const int bytes = sqlite3_column_bytes(stmt, column);
+        return dateTimeText(QString::fromUtf8(text, bytes));
     }
     }
 }
