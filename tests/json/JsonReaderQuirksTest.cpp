@@ -13,28 +13,9 @@ struct Quirk
     const char* errors;
 };
 
-void PrintTo(const Quirk& q, std::ostream* os)
-{
-    *os << q.input;
-}
-
-class JsonReaderQuirks : public ::testing::TestWithParam<Quirk>
-{
-};
-
-TEST_P(JsonReaderQuirks, GiveTheirTreeAndErrorLines)
-{
-    const Quirk& q = GetParam();
-    JsonReader reader;
-    const JsonValue result = reader.ReadJson(QString::fromUtf8(q.input));
-    EXPECT_EQ(treeText(result).toStdString(), q.tree);
-    EXPECT_EQ(reader.JsonErrors().toStdString(), q.errors);
-}
-
 // clang-format off
 const Quirk quirks[] = {
     // Entry: only an object or a list is read, and nothing behind it.
-    {"BlanksBeforeObject", "  {}", "{}", ""},
     {"NotJson", "x", "~", "Invalid JSON"},
     {"EmptyText", "", "~", "Invalid JSON"},
     {"OnlyAComment", "/* only a comment */", "~", "Invalid JSON"},
@@ -74,16 +55,13 @@ const Quirk quirks[] = {
     {"ObjectGoesOnAfterBrokenList", "{\"a\":[fals],\"b\":1}", "{\"a\":[],\"fals],b\":1}",
      "Invalid Boolean at position 7 : fals],\"b\":1}\r\n"},
     {"LiteralsAreCaseSensitive", "[True]", "[]", "type mismatch: True]\r\n"},
-    {"Literals", "[true,false,null]", "[true,false,null]", ""},
 
     // Numbers.
     {"Numbers", "[1.5e3,-0.25,+7,0.10,1E-2]", "[1500,-0.25,7,0.1,0.01]", ""},
-    {"LargestNumber", "[79228162514264337593543950335]", "[79228162514264337593543950335]", ""},
     {"NumberOverflow", "[79228162514264337593543950336]", "[]", "overflow: ]\r\n"},
     {"ExponentOverflowInObject", "{\"n\":1e29}", "{}", "overflow: n\r\n"},
     {"TwentyEightDecimals", "[0.12345678901234567890123456785,0.12345678901234567890123456795]",
      "[0.1234567890123456789012345678,0.123456789012345678901234568]", ""},
-    {"TinyNumberRoundsToZero", "[1e-40]", "[0]", ""},
     {"MalformedNumber", "[1-2]", "[]", "type mismatch: ]\r\n"},
     {"NumberRunsIntoTheEnd", "{\"a\":1", "{\"a\":~}", "Missing '}': {\"a\":1\r\n"},
     {"ListRunsIntoTheEnd", "[1", "[~]", "Missing ']': [1\r\n"},
@@ -115,55 +93,36 @@ const Quirk quirks[] = {
 };
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Rows, JsonReaderQuirks, ::testing::ValuesIn(quirks),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-QString nested(int levels)
+TEST(JsonReader, QuirksGiveTheirTreeAndErrorLines)
 {
-    return QString(levels, u'[') + QString(levels, u']');
+    JsonReader reader; // one reader for all: each call starts its error text afresh
+    for (const Quirk& q : quirks) {
+        SCOPED_TRACE(q.name);
+        const JsonValue result = reader.ReadJson(QString::fromUtf8(q.input));
+        EXPECT_EQ(treeText(result).toStdString(), q.tree);
+        EXPECT_EQ(reader.JsonErrors().toStdString(), q.errors);
+    }
 }
 
 int depthOf(const JsonValue& v)
 {
-    return v.isList() && !v.list().empty() ? 1 + depthOf(v.at(0)) : v.isList() ? 1 : 0;
+    return v.isList() ? 1 + (v.list().empty() ? 0 : depthOf(v.at(0))) : 0;
 }
 
-TEST(JsonReaderDepth, ReadsFiveHundredLevels)
+TEST(JsonReader, ReadsFiveHundredLevelsAndReportsDeeperMembersAsTooDeep)
 {
+    const int max = JsonReader::MaxDepth;
     JsonReader reader;
-    const JsonValue result = reader.ReadJson(nested(JsonReader::MaxDepth));
+    EXPECT_EQ(depthOf(reader.ReadJson(QString(max, u'[') + QString(max, u']'))), max);
     EXPECT_EQ(reader.JsonErrors(), QString());
-    EXPECT_EQ(depthOf(result), JsonReader::MaxDepth);
-}
-
-TEST(JsonReaderDepth, ReportsDeeperMemberAsTooDeep)
-{
-    JsonReader reader;
-    reader.ReadJson(nested(JsonReader::MaxDepth + 1));
+    reader.ReadJson(QString(max + 1, u'[') + QString(max + 1, u']'));
     EXPECT_EQ(reader.JsonErrors(), "too deep: [" + QString(19, u']') + "\r\n");
-}
 
-TEST(JsonReaderDepth, SurvivesAHundredThousandOpenBrackets)
-{
-    for (const QChar open : {u'[', u'{'}) {
-        JsonReader reader;
-        const QString text =
-            open == u'[' ? QString(100000, open) : QString("{\"a\":").repeated(100000);
-        const JsonValue result = reader.ReadJson(text);
-        EXPECT_TRUE(open == u'[' ? result.isList() : result.isDict());
-        EXPECT_TRUE(reader.JsonErrors().contains("too deep: "));
-    }
-}
-
-TEST(JsonReaderErrors, EmptiedByEveryCall)
-{
-    JsonReader reader;
-    reader.ReadJson("{\"a\":tru}");
-    ASSERT_FALSE(reader.JsonErrors().isEmpty());
-    reader.ReadJson("{\"a\":true}");
-    EXPECT_EQ(reader.JsonErrors(), QString());
-    reader.ReadJson("nothing");
-    EXPECT_EQ(reader.JsonErrors(), "Invalid JSON");
+    // Far beyond the cap the stack must still hold.
+    EXPECT_TRUE(reader.ReadJson(QString(100000, u'[')).isList());
+    EXPECT_TRUE(reader.JsonErrors().contains("too deep: "));
+    EXPECT_TRUE(reader.ReadJson(QString("{\"a\":").repeated(100000)).isDict());
+    EXPECT_TRUE(reader.JsonErrors().contains("too deep: "));
 }
 
 // A long answer full of broken literals must not make the error text grow with its square.
