@@ -19,40 +19,34 @@ TEST(QtMessageBoxes, QuestionHasYesAndNoWithNoAsDefaultAndNoTitleOrIcon)
     EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
 }
 
-struct BoxCase
+TEST(QtMessageBoxes, MessageHasTheButtonsIconTextAndTitleAsAsked)
 {
-    MessageBoxes::Buttons buttons;
-    MessageBoxes::Icon icon;
-    QMessageBox::StandardButtons expectedButtons;
-    QMessageBox::Icon expectedIcon;
-};
-
-class MessageBoxTest : public ::testing::TestWithParam<BoxCase>
-{
-};
-
-TEST_P(MessageBoxTest, ButtonsIconTextAndTitleAsAsked)
-{
-    const auto& c = GetParam();
+    using B = MessageBoxes::Buttons;
+    using I = MessageBoxes::Icon;
+    struct
+    {
+        B buttons;
+        I icon;
+        QMessageBox::StandardButtons expectedButtons;
+        QMessageBox::Icon expectedIcon;
+    } const kinds[] = {
+        {B::Ok, I::Critical, QMessageBox::Ok, QMessageBox::Critical},
+        {B::OkCancel, I::None, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon},
+        {B::Ok, I::Warning, QMessageBox::Ok, QMessageBox::Warning},
+    };
     // Blanks at the end of a text are part of it.
     const QString text = QStringLiteral("데이터베이스에 접근이 불가능합니다.             ");
-    const auto box =
-        QtMessageBoxes::messageBox(text, QStringLiteral("연결오류"), c.buttons, c.icon);
-    EXPECT_EQ(box->text(), text);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("연결오류"));
-    EXPECT_EQ(box->standardButtons(), c.expectedButtons);
-    EXPECT_EQ(box->icon(), c.expectedIcon);
-    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(int(k.expectedIcon));
+        const auto box =
+            QtMessageBoxes::messageBox(text, QStringLiteral("연결오류"), k.buttons, k.icon);
+        EXPECT_EQ(box->text(), text);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("연결오류"));
+        EXPECT_EQ(box->standardButtons(), k.expectedButtons);
+        EXPECT_EQ(box->icon(), k.expectedIcon);
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, MessageBoxTest,
-    ::testing::Values(BoxCase{MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical,
-                              QMessageBox::Ok, QMessageBox::Critical},
-                      BoxCase{MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::None,
-                              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon},
-                      BoxCase{MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning,
-                              QMessageBox::Ok, QMessageBox::Warning}));
 
 // Presses a button of the box that is about to be shown, as a user would.
 void pressWhenShown(QMessageBox::StandardButton which, QString* seenText = nullptr)
@@ -69,7 +63,7 @@ void pressWhenShown(QMessageBox::StandardButton which, QString* seenText = nullp
     });
 }
 
-TEST(QtMessageBoxes, AskReturnsTrueOnlyForYes)
+TEST(QtMessageBoxes, AskIsTrueOnlyForYesAndInformWaitsForEitherButton)
 {
     QtMessageBoxes boxes;
     QString seen;
@@ -80,12 +74,7 @@ TEST(QtMessageBoxes, AskReturnsTrueOnlyForYes)
     EXPECT_FALSE(boxes.askYesNo(QStringLiteral("정말로 삭제하시겠습니까???")));
     pressWhenShown(QMessageBox::Escape);
     EXPECT_FALSE(boxes.askYesNo(QStringLiteral("정말로 삭제하시겠습니까???")));
-}
 
-TEST(QtMessageBoxes, InformWaitsForEitherButton)
-{
-    QtMessageBoxes boxes;
-    QString seen;
     pressWhenShown(QMessageBox::Cancel, &seen);
     boxes.inform(QStringLiteral("데이터가 존재하지 않습니다"), QStringLiteral("데이터 확인"),
                  MessageBoxes::Buttons::OkCancel);
