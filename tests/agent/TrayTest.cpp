@@ -48,18 +48,7 @@ TEST_F(TrayTest, TheMenuNamesTheProgramAndOffersTheExit)
     EXPECT_FALSE(tray.trayIcon->icon().isNull());
 }
 
-TEST_F(TrayTest, OnlyADoubleClickShowsThePopup)
-{
-    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick}) {
-        emit tray.trayIcon->activated(reason);
-        EXPECT_FALSE(popup.isVisible());
-    }
-    emit tray.trayIcon->activated(QSystemTrayIcon::DoubleClick);
-    EXPECT_TRUE(popup.isVisible());
-    EXPECT_EQ(ended, 0);
-}
-
-TEST_F(TrayTest, TrayEventsWhileTheMenuIsOpenAreIgnored)
+TEST_F(TrayTest, OnlyADoubleClickShowsThePopupAndNothingWhileTheMenuIsOpen)
 {
     int menusShown = 0;
     QObject::connect(tray.mnu_main, &QMenu::aboutToShow, [&] { ++menusShown; });
@@ -73,6 +62,13 @@ TEST_F(TrayTest, TrayEventsWhileTheMenuIsOpenAreIgnored)
     EXPECT_EQ(menusShown, 1);
     EXPECT_FALSE(popup.isVisible());
     EXPECT_FALSE(tray.TrayBusy());
+
+    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick}) {
+        emit tray.trayIcon->activated(reason);
+        EXPECT_FALSE(popup.isVisible());
+    }
+    emit tray.trayIcon->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(popup.isVisible());
     EXPECT_EQ(ended, 0);
 }
 
