@@ -4,24 +4,17 @@
 
 namespace {
 
-class ReadCountTest : public ::testing::TestWithParam<std::pair<const char*, std::optional<double>>>
+TEST(TmTexts, ReadCountTakesTheLongestLeadingNumber)
 {
-};
-
-TEST_P(ReadCountTest, TakesTheLongestLeadingNumber)
-{
-    const auto& [body, count] = GetParam();
-    EXPECT_EQ(TmTexts::readCount(QString::fromUtf8(body)), count) << body;
+    // clang-format off
+    const std::pair<const char*, std::optional<double>> rows[] = {
+        {"", 0.0}, {"  \t12\n", 12.0}, {"1 2\t3", 123.0} /* blanks are ignored anywhere */,
+        {"7 건", 7.0}, {"2.5x", 2.5}, {"-2", -2.0}, {"1e3", 1000.0}, {"1e", 1.0},
+        {"주문 없음", 0.0}, {"{\"count\":3}", 0.0}, {"\r\n3", 0.0}, {"1e999", std::nullopt}};
+    // clang-format on
+    for (const auto& [body, count] : rows)
+        EXPECT_EQ(TmTexts::readCount(QString::fromUtf8(body)), count) << body;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Bodies, ReadCountTest,
-    ::testing::Values(std::pair{"", 0.0}, std::pair{"  \t12\n", 12.0},
-                      std::pair{"1 2\t3", 123.0}, // blanks are ignored anywhere
-                      std::pair{"7 건", 7.0}, std::pair{"2.5x", 2.5}, std::pair{"-2", -2.0},
-                      std::pair{"1e3", 1000.0}, std::pair{"1e", 1.0}, std::pair{"주문 없음", 0.0},
-                      std::pair{"{\"count\":3}", 0.0}, std::pair{"\r\n3", 0.0},
-                      std::pair{"1e999", std::optional<double>()}));
 
 TEST(TmTexts, FormValuesCannotChangeTheForm)
 {
