@@ -180,8 +180,9 @@ TEST_F(CaptionsTest, FontsAndColours)
         EXPECT_EQ(w->font().family(), QString::fromUtf8(l.family)) << l.control;
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), l.points) << l.control;
         EXPECT_EQ(w->font().bold(), l.bold) << l.control;
-        if (l.colour)
+        if (l.colour) {
             EXPECT_EQ(w->palette().color(QPalette::WindowText).rgb(), l.colour) << l.control;
+        }
     }
 }
 
