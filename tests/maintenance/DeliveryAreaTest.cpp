@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_P(DeliveryAreaTest, AllDatesSearchListsOnlyUnfinishedDeliveriesByTime)
+TEST_P(DeliveryAreaTest, AllDatesSearchListsUnfinishedDeliveriesByTimeAndDeleteRemovesExactlyThose)
 {
     search();
     EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("8"));
@@ -55,11 +55,7 @@ TEST_P(DeliveryAreaTest, AllDatesSearchListsOnlyUnfinishedDeliveriesByTime)
     EXPECT_EQ(area.flex2->text(2, 3), QStringLiteral("김민준"));
     EXPECT_EQ(area.lbl_show->text(), QStringLiteral("조회완료"));
     EXPECT_TRUE(h.boxes.shown().empty());
-}
 
-TEST_P(DeliveryAreaTest, AllDatesDeleteRemovesExactlyTheListedRows)
-{
-    search();
     h.boxes.answer(true);
     clickDelete();
     EXPECT_EQ(left(), QStringLiteral("2,5,6,7,9,10,11,12,13,14,19,20"));
@@ -87,11 +83,6 @@ TEST_P(DeliveryAreaTest, RangeIncludesBothEndDatesAndNormalisesTheBoxes)
                                                      "'2024-06-11'\r\n AND '2024-06-13'\r\n"
                                                      " AND(DTD_STATUS < 3 OR DTD_STATUS=9)AND "
                                                      "DTD_CALGU <>'Y')")));
-
-    // The boxes are empty now: the next range search asks for the dates.
-    h.boxes.clear();
-    search();
-    EXPECT_EQ(h.boxes.texts(), QStringList{WorkTexts::datesRequired});
 }
 
 TEST_P(DeliveryAreaTest, RangeSearchWithAnEmptyBoxOnlyAsksForTheDates)
@@ -112,10 +103,7 @@ TEST_P(DeliveryAreaTest, RangeSearchWithAnEmptyBoxOnlyAsksForTheDates)
 
 TEST_P(DeliveryAreaTest, EmptyResultKeepsEarlierRowsWithCountZero)
 {
-    search();
-    h.boxes.clear();
-    area.lbl_show->setText(QStringLiteral("조회완료"));
-    // Switching modes empties the grid, so the earlier rows here come from a range search.
+    // Switching modes empties the grid, so the earlier rows come from a range search.
     searchRange(QStringLiteral("2024-06-14"), QStringLiteral("2024-06-14"));
     ASSERT_EQ(sequences(), (QStringList{"16", "17", "18"}));
     searchRange(QStringLiteral("2024-06-14"), QStringLiteral("2024-06-10"));
@@ -141,21 +129,18 @@ TEST_P(DeliveryAreaTest, DeleteUsesTheDatesOfTheSearchNotTheEditedBoxes)
     EXPECT_TRUE(h.onlyEntry().contains(QStringLiteral("'2024-06-11'\r\n AND '2024-06-11'")));
 }
 
-TEST_P(DeliveryAreaTest, ModeSwitchAfterSearchClosesTheDelete)
-{
-    search();
-    chooseRange();
-    EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("0"));
-    clickDelete();
-    EXPECT_TRUE(h.boxes.shown().empty());
-    EXPECT_EQ(h.number(remaining), 20);
-}
-
-TEST_P(DeliveryAreaTest, TypedCountWithoutASearchSendsNothing)
+// A typed count is no search; a mode switch empties the grid and the count.
+TEST_P(DeliveryAreaTest, DeleteWithoutAShownSearchSendsNothing)
 {
     area.TXT_COUNT->setText(QStringLiteral("3"));
     clickDelete();
     EXPECT_EQ(h.boxes.texts(), QStringList{WorkTexts::searchFirst});
+
+    search();
+    chooseRange();
+    EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("0"));
+    clickDelete();
+    EXPECT_EQ(h.boxes.shown().size(), 1u);
     EXPECT_EQ(h.number(remaining), 20);
     EXPECT_TRUE(h.logText().isEmpty());
 }

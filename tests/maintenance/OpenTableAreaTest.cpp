@@ -29,21 +29,17 @@ protected:
     void clickDelete() { QTest::mouseClick(area.cmd_delete, Qt::LeftButton); }
 };
 
-TEST_F(OpenTableAreaTest, SearchListsTheOpenChecksWithDateTimesInTheGridPattern)
+TEST_F(OpenTableAreaTest, SearchListsTheOpenChecksAndDeleteAllRemovesThoseOnly)
 {
     QTest::mouseClick(area.cmd_TBSerch, Qt::LeftButton);
     EXPECT_EQ(area.TXT_COUNT_2->text(), QStringLiteral("5"));
+    EXPECT_TRUE(h.boxes.shown().empty());
     EXPECT_EQ(area.FLEX->rowCount(), 6);
     EXPECT_EQ(h.column(*area.FLEX, 2), (QStringList{"1003", "1004", "1005", "1006", "1008"}));
-    // Fixed-width table numbers come without their padding.
+    // Fixed-width table numbers come without their padding; date-times in the grid pattern.
     EXPECT_EQ(area.FLEX->text(2, 1), QStringLiteral("12"));
     EXPECT_TRUE(area.FLEX->text(1, 3).contains(QStringLiteral("18:20:01")));
-    EXPECT_TRUE(h.boxes.shown().empty());
-}
 
-TEST_F(OpenTableAreaTest, DeleteAllRemovesEveryOpenCheckAndOnlyThose)
-{
-    search();
     AreaHarness::choose(*area.FLEX, 2);
     h.boxes.answer(true);
     clickDelete();

@@ -40,7 +40,7 @@ protected:
     void clickDelete() { QTest::mouseClick(area.cmd_payDelete, Qt::LeftButton); }
 };
 
-TEST_F(PayCancelAreaTest, SearchListsPaymentsByCheckThenOrderWithCardDetailsOnlyForCards)
+TEST_F(PayCancelAreaTest, SearchListsPaymentsByCheckThenOrderAndDeleteEmptiesAllThreeTables)
 {
     QTest::mouseClick(area.cmd_PaySerch, Qt::LeftButton);
     EXPECT_EQ(area.TXT_COUNT_1->text(), QStringLiteral("6"));
@@ -55,14 +55,9 @@ TEST_F(PayCancelAreaTest, SearchListsPaymentsByCheckThenOrderWithCardDetailsOnly
     // Check 1004's rows are stored out of order and listed by AC_NO.
     EXPECT_EQ(area.Flex1->text(3, 2), QStringLiteral("KB국민카드"));
     EXPECT_EQ(area.Flex1->text(4, 2), QStringLiteral("삼성카드"));
-}
 
-TEST_F(PayCancelAreaTest, DeleteEmptiesAllThreeWorkTablesInOneBatch)
-{
-    search();
     h.boxes.answer(true);
     clickDelete();
-
     EXPECT_EQ(counts(), (Counts{0, 0, 0}));
     EXPECT_EQ(h.number(QStringLiteral("SELECT COUNT(*) FROM PE")), 8);
     EXPECT_EQ(area.Flex1->rowCount(), 1);
