@@ -179,8 +179,7 @@ bool readResult(SQLHSTMT stmt, SQLSMALLINT columns, TextTable& result, DbDiagnos
             return false;
         }
         const qsizetype chars = textLength(name, length);
-        result.cell(0, c) =
-            QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()), chars);
+        result.setCell(0, c, QStringView(reinterpret_cast<const char16_t*>(name.data()), chars));
         kinds[size_t(c)] = kindOf(type);
     }
     std::vector<SQLWCHAR> buffer(4096);
@@ -193,13 +192,14 @@ bool readResult(SQLHSTMT stmt, SQLSMALLINT columns, TextTable& result, DbDiagnos
             failure(SQL_HANDLE_STMT, stmt, "SQLFetch", errors);
             return false;
         }
-        QString* row = result.appendRow();
+        result.appendRow();
+        const int row = result.rowCount() - 1;
         for (SQLSMALLINT c = 0; c < columns; ++c) {
             bool isNull = false;
             if (!readText(stmt, SQLUSMALLINT(c + 1), buffer, value, isNull, errors))
                 return false;
             if (!isNull)
-                row[c] = shaped(value, kinds[size_t(c)]);
+                result.setCell(row, c, shaped(value, kinds[size_t(c)]));
         }
     }
 }

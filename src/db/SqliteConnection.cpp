@@ -115,7 +115,8 @@ bool SqliteConnection::runStatements(const QString& sql, TextTable* result, DbDi
             for (int c = 0; c < columns; ++c) {
                 const auto* name =
                     static_cast<const char16_t*>(sqlite3_column_name16(guard.stmt, c));
-                result->cell(0, c) = name ? QString::fromUtf16(name) : QString();
+                if (name)
+                    result->setCell(0, c, QStringView(name));
             }
             captured = true;
         }
@@ -123,9 +124,10 @@ bool SqliteConnection::runStatements(const QString& sql, TextTable* result, DbDi
         while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
             if (!capture)
                 continue;
-            QString* row = result->appendRow();
+            result->appendRow();
+            const int row = result->rowCount() - 1;
             for (int c = 0; c < columns; ++c)
-                row[c] = cellText(guard.stmt, c);
+                result->setCell(row, c, cellText(guard.stmt, c));
         }
         if (rc != SQLITE_DONE) {
             errors.push_back(lastError());

@@ -13,6 +13,16 @@ Qt::Alignment alignmentFor(GridAlignment alignment, const QString& text)
     return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
+// Blanks only: fixed-width columns pad with them, other white space is part of the value.
+QStringView trimmedBlanks(QStringView text)
+{
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    return text;
+}
+
 } // namespace
 
 TextTableModel::TextTableModel(const GridLayout& layout, QObject* parent)
@@ -37,14 +47,14 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows || index.column() >= m_columns)
         return {};
-    const QString& cell = text(index.row(), index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return cell;
+        return text(index.row(), index.column());
     case Qt::TextAlignmentRole:
         if (index.column() == 0)
             return {};
-        return int(alignmentFor(m_layout.columns[index.column() - 1].cells, cell));
+        return int(alignmentFor(m_layout.columns[index.column() - 1].cells,
+                                text(index.row(), index.column())));
     default:
         return {};
     }
@@ -72,9 +82,34 @@ void TextTableModel::setHeaderText(int column, const QString& text)
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
+QString TextTableModel::text(int row, int column) const
+{
+    if (!m_written.isEmpty()) {
+        const auto written = m_written.constFind(key(row, column));
+        if (written != m_written.constEnd())
+            return *written;
+    }
+    return sourceText(row, column);
+}
+
+QString TextTableModel::sourceText(int row, int column) const
+{
+    if (row < 0 || row >= m_tableRows || column < 1 || size_t(column) > m_map.size())
+        return {};
+    const GridColumn& source = m_map[size_t(column - 1)];
+    if (source.field < 0 || source.field >= m_table.columnCount())
+        return {};
+    const QStringView value = m_table.cellView(row + 1, source.field);
+    if (!m_shaped)
+        return value.toString();
+    if (source.dateTime)
+        return gridDateTimeText(value.toString(), m_separators);
+    return trimmedBlanks(value).toString();
+}
+
 void TextTableModel::setText(int row, int column, const QString& text)
 {
-    m_cells[offset(row, column)] = text;
+    m_written.insert(key(row, column), text);
     const QModelIndex changed = createIndex(row, column);
     emit dataChanged(changed, changed);
 }
@@ -84,23 +119,55 @@ void TextTableModel::setDataRowCount(int rows)
     rows = std::max(rows, 0);
     if (rows > m_rows) {
         beginInsertRows(QModelIndex(), m_rows, rows - 1);
-        m_cells.resize(offset(rows, 0));
         m_rows = rows;
         endInsertRows();
     } else if (rows < m_rows) {
         beginRemoveRows(QModelIndex(), rows, m_rows - 1);
-        m_cells.resize(offset(rows, 0));
         m_rows = rows;
+        // Rows that come back later come back empty.
+        m_tableRows = std::min(m_tableRows, rows);
+        m_written.removeIf(
+            [rows](const auto& written) { return int(written.key() >> 32) >= rows; });
         endRemoveRows();
     }
 }
 
-void TextTableModel::replaceRows(int rows, std::vector<QString> cells)
+void TextTableModel::replaceRows(int rows, const std::vector<QString>& cells)
 {
-    if (rows < 0 || cells.size() != offset(rows, 0))
+    if (rows < 0 || cells.size() != size_t(rows) * size_t(m_columns))
         throw std::invalid_argument("TextTableModel::replaceRows: cells do not match the rows");
+    TextTable table;
+    table.reset(rows + 1, m_columns);
+    std::vector<GridColumn> map;
+    for (int c = 1; c < m_columns; ++c)
+        map.push_back({c, false});
+    QHash<quint64, QString> hidden; // column 0 has no place in the map
+    for (int r = 0; r < rows; ++r) {
+        const QString* row = &cells[size_t(r) * size_t(m_columns)];
+        if (!row[0].isEmpty())
+            hidden.insert(key(r, 0), row[0]);
+        for (int c = 1; c < m_columns; ++c)
+            table.setCell(r + 1, c, row[c]);
+    }
     beginResetModel();
-    m_rows = rows;
-    m_cells = std::move(cells);
+    m_table = std::move(table);
+    m_map = std::move(map);
+    m_shaped = false;
+    m_rows = m_tableRows = rows;
+    m_written = std::move(hidden);
+    endResetModel();
+}
+
+void TextTableModel::showRecords(TextTable table, int rows, std::vector<GridColumn> map,
+                                 DateTimeSeparators separators)
+{
+    rows = std::clamp(rows, 0, table.rowCount() - 1);
+    beginResetModel();
+    m_table = std::move(table);
+    m_map = std::move(map);
+    m_separators = separators;
+    m_shaped = true;
+    m_rows = m_tableRows = rows;
+    m_written.clear();
     endResetModel();
 }

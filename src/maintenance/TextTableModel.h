@@ -1,13 +1,21 @@
 #pragma once
 
+#include "db/TextTable.h"
+#include "maintenance/DateTimeText.h"
+#include "maintenance/GridColumn.h"
 #include "maintenance/GridLayouts.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QStringList>
 #include <vector>
 
 // The cells of a result grid below its header row. Column 0 exists (and stays empty) so that model
 // columns are the grid's own column numbers; model row r is grid row r + 1.
+//
+// The rows of a search are not copied: the model keeps the query's text table (shared, not
+// duplicated) with the column map and shapes a cell only when it is asked for, so a hundred
+// thousand records cost the table and nothing per cell. Texts written one by one lie over it.
 class TextTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -24,23 +32,36 @@ public:
     const QString& headerText(int column) const { return m_headers[column]; }
     void setHeaderText(int column, const QString& text);
 
-    const QString& text(int row, int column) const { return m_cells[offset(row, column)]; }
+    QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
 
     // Grows with empty rows or cuts rows off the end.
     void setDataRowCount(int rows);
-    // Replaces every row at once: cells holds rows × columnCount() texts, row by row.
-    void replaceRows(int rows, std::vector<QString> cells);
+    // Replaces every row at once: cells holds rows × columnCount() texts, row by row, shown as
+    // they are.
+    void replaceRows(int rows, const std::vector<QString>& cells);
+    // Replaces every row with records 1..rows of table: model column c shows field map[c - 1],
+    // date-times in the grid's pattern, other texts without their padding blanks. A field the
+    // table lacks, or a column beyond the map, stays empty.
+    void showRecords(TextTable table, int rows, std::vector<GridColumn> map,
+                     DateTimeSeparators separators);
 
 private:
-    size_t offset(int row, int column) const
+    static quint64 key(int row, int column)
     {
-        return size_t(row) * size_t(m_columns) + size_t(column);
+        return quint64(quint32(row)) << 32 | quint32(column);
     }
+    QString sourceText(int row, int column) const;
 
     const GridLayout& m_layout;
     int m_columns;
     int m_rows = 0;
     QStringList m_headers;
-    std::vector<QString> m_cells;
+
+    TextTable m_table;
+    std::vector<GridColumn> m_map;
+    DateTimeSeparators m_separators;
+    bool m_shaped = false; // trim and reformat the table's texts
+    int m_tableRows = 0;   // model rows 0..m_tableRows - 1 come from m_table rows 1..m_tableRows
+    QHash<quint64, QString> m_written;
 };

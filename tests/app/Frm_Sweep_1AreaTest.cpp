@@ -35,7 +35,7 @@ protected:
         table.reset(records + 1, 17);
         for (int r = 1; r <= records; ++r)
             for (int c = 0; c < 17; ++c)
-                table.cell(r, c) = QStringLiteral("%1-%2").arg(r).arg(c);
+                table.setCell(r, c, QStringLiteral("%1-%2").arg(r).arg(c));
         FillResultGrid(grid, count, table, records, grid.layout().columnMap(), boxes);
     }
 

@@ -63,7 +63,7 @@ TEST_P(ModDbBackend, EmptyResultIsOneEmptyCellWithZeroCounts)
 {
     TextTable t;
     t.reset(3, 2);
-    t.cell(2, 1) = QStringLiteral("이전 결과");
+    t.setCell(2, 1, u"이전 결과");
     qint32 rows = 2, cols = 2;
     m_db->DB_Query(QStringLiteral("SELECT PE_NTBID,PE_ID,PE_DATE,PE_TOT FROM PE\nWHERE PE_ID=-1"),
                    t, rows, cols);
@@ -107,7 +107,7 @@ TEST_P(ModDbBackend, FailedQueryLeavesTheCallersOutputsAndAddsItsLines)
 {
     TextTable t;
     t.reset(2, 2);
-    t.cell(1, 1) = QStringLiteral("그대로");
+    t.setCell(1, 1, u"그대로");
     qint32 rows = 1, cols = 2;
     for (const char* bad :
          {"SELEC * FROM PE", "SELECT * FROM NO_SUCH_TABLE", "SELECT NO_SUCH_COLUMN FROM DTD",
