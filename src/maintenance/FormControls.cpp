@@ -1,5 +1,7 @@
 #include "maintenance/FormControls.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,11 +13,66 @@ QRect twipsRect(int left, int top, int width, int height)
                  twipsToPixels(height));
 }
 
+namespace {
+
+struct FontCache
+{
+    QHash<QString, QString> families; // given family -> installed family
+    QHash<QString, QFont> fonts;      // family, size and weight -> the font
+};
+
+FontCache& fontCache()
+{
+    static FontCache cache;
+    return cache;
+}
+
+// The installed family that stands for a given one: itself, else its first installed substitute.
+// Asked once per family, so the fallback search does not run again for every size and weight of
+// a family the computer lacks.
+QString installedFamily(const QString& family)
+{
+    QHash<QString, QString>& families = fontCache().families;
+    const auto known = families.constFind(family);
+    if (known != families.constEnd())
+        return *known;
+    QString chosen = family;
+    if (!QFontDatabase::hasFamily(family)) {
+        const QStringList substitutes = QFont::substitutes(family);
+        for (const QString& candidate : substitutes) {
+            if (QFontDatabase::hasFamily(candidate)) {
+                chosen = candidate;
+                break;
+            }
+        }
+    }
+    families.insert(family, chosen);
+    return chosen;
+}
+
+} // namespace
+
 QFont formFont(const QString& family, qreal points, bool bold)
 {
+    // The window asks for the same few fonts dozens of times.
+    QHash<QString, QFont>& fonts = fontCache().fonts;
+    const QString key = family + QLatin1Char('/') + QString::number(points) +
+                        (bold ? QLatin1String("/b") : QLatin1String(""));
+    const auto known = fonts.constFind(key);
+    if (known != fonts.constEnd())
+        return *known;
+    // The given name stays first (it is the font the window asks for, and used where installed);
+    // the installed stand-in follows so the engine needs no search of its own.
+    const QString installed = installedFamily(family);
     QFont font(family);
+    if (installed != family)
+        font.setFamilies({family, installed});
     font.setPointSizeF(points);
     font.setBold(bold);
+    // Hinting moves outlines to the pixel grid glyph by glyph; without it the glyphs load
+    // without the hinter's work, and Debian's fonts are set to slight hinting anyway.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    fonts.insert(key, font);
     return font;
 }
 
@@ -28,6 +85,7 @@ void registerKoreanFontFallbacks()
     QFont::insertSubstitutions(FormFonts::gulim, QStringList{QStringLiteral("Gulim")} + gothic);
     QFont::insertSubstitutions(FormFonts::humanHeadline,
                                QStringList{QStringLiteral("NanumSquareRound")} + gothic);
+    fontCache() = FontCache(); // the stand-ins may have changed
 }
 
 namespace {
