@@ -89,6 +89,8 @@ DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
 
 void DeliveryArea::OPT1_Click(int index)
 {
+    // The listed rows go with the grid: a count typed afterwards has no search behind it.
+    m_searched = false;
     if (index == 1) {
         Txt_Date2->hide();
         LBL_From->hide();

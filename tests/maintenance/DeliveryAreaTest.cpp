@@ -141,6 +141,12 @@ TEST_P(DeliveryAreaTest, DeleteWithoutAShownSearchSendsNothing)
     EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("0"));
     clickDelete();
     EXPECT_EQ(h.boxes.shown().size(), 1u);
+
+    // The count typed after the switch must not bring back the all-dates rows left behind.
+    area.TXT_COUNT->setText(QStringLiteral("8"));
+    h.boxes.answer(true);
+    clickDelete();
+    EXPECT_EQ(h.boxes.texts(), (QStringList{WorkTexts::searchFirst, WorkTexts::searchFirst}));
     EXPECT_EQ(h.number(remaining), 20);
     EXPECT_TRUE(h.logText().isEmpty());
 }
