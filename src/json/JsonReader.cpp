@@ -27,18 +27,6 @@ bool isNumberCharacter(QChar ch)
     }
 }
 
-int hexDigit(QChar ch)
-{
-    const char16_t u = ch.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 // One reading of one text: the readers share it and advance the position in place. pos is
@@ -303,7 +291,7 @@ QString JsonReader::ReadString(Cursor& c)
             // are passed over whatever they were.
             char16_t unit = 0;
             for (qsizetype i = c.pos; i < c.pos + 4 && i <= c.text.size(); ++i) {
-                const int digit = hexDigit(c.text[i - 1]);
+                const int digit = hexDigitValue(c.text[i - 1]);
                 if (digit < 0)
                     break;
                 unit = char16_t(unit * 16 + digit);

@@ -2,9 +2,7 @@
 
 #include <QStringDecoder>
 
-namespace {
-
-int hexValue(QChar c)
+int hexDigitValue(QChar c)
 {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
@@ -15,6 +13,8 @@ int hexValue(QChar c)
         return u - u'A' + 10;
     return -1;
 }
+
+namespace {
 
 // Only spaces count here, not other blanks.
 QString trimSpaces(const QString& s)
@@ -48,7 +48,7 @@ QString DecodePercentText(const QString& raw, bool* ok)
     for (qsizetype k = 0; k < byteCount; ++k) {
         int value = 0;
         for (qsizetype i = 2 * k; i < std::min(2 * k + 2, length); ++i) {
-            const int digit = hexValue(hex[i]);
+            const int digit = hexDigitValue(hex[i]);
             if (digit < 0)
                 return {};
             value = value * 16 + digit;

@@ -10,5 +10,8 @@
 // hexadecimal, is a failure: *ok becomes false and the result is empty.
 QString DecodePercentText(const QString& raw, bool* ok);
 
+// The value of one hexadecimal character, -1 for any other character.
+int hexDigitValue(QChar c);
+
 // UTF-8 bytes to text; malformed sequences become U+FFFD.
 QString Utf8ToText(const QByteArray& bytes);
