@@ -2,31 +2,11 @@
 // Korean text adds to a bare Qt program's start (the font database, one font engine, shaping).
 // A reference for sweep's start-up, which draws dozens of captions in several fonts.
 
+#include "QuitAfterFirstPaint.h"
+
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
-#include <QTimer>
 #include <QWidget>
-
-namespace {
-
-class QuitAfterPaint : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -37,7 +17,7 @@ int main(int argc, char** argv)
                    &window);
     caption.setFont(QFont(QStringLiteral("NanumGothic"), 9));
     caption.move(10, 10);
-    window.installEventFilter(new QuitAfterPaint(&window));
+    window.installEventFilter(new QuitAfterFirstPaint(&window));
     window.show();
     return QApplication::exec();
 }
