@@ -1,10 +1,9 @@
 #include "app/MaintenanceProgram.h"
 
 #include "app/Frm_Sweep_1.h"
+#include "app/QuitAfterFirstPaint.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
 
 int runMaintenanceWindow(WorkContext context, const std::function<void(Frm_Sweep_1&)>& shown)
 {
@@ -17,28 +16,7 @@ int runMaintenanceWindow(WorkContext context, const std::function<void(Frm_Sweep
     return QApplication::exec();
 }
 
-namespace {
-
-class FirstPaintQuitter : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // After the paint has been delivered, not from inside it.
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 void quitAfterFirstPaint(Frm_Sweep_1& window)
 {
-    window.installEventFilter(new FirstPaintQuitter(&window));
+    window.installEventFilter(new QuitAfterFirstPaint(&window));
 }

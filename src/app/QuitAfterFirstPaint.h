@@ -4,8 +4,9 @@
 #include <QEvent>
 #include <QTimer>
 
-// Ends the reference programs once their window has been painted, as sweep does for the same
-// measurement. Header-only, so the references link nothing of ours.
+// Ends the program once the watched window has been painted (after the paint, not from inside
+// it): sweep's start-up measurement, and the bare reference programs it is compared with, which
+// include this header and link nothing else of ours.
 class QuitAfterFirstPaint : public QObject
 {
 public:
