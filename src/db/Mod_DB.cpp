@@ -43,6 +43,20 @@ QString exceptionText(const std::exception* e)
            (e ? QString::fromLocal8Bit(e->what()) : QStringLiteral("알 수 없는 오류"));
 }
 
+// Every call into a backend runs through here, so no exception reaches a window's handler: it
+// becomes one more diagnostic record and the call reads as failed.
+template <typename Work> bool trapped(DbDiagnostics& errors, Work&& work)
+{
+    try {
+        return work();
+    } catch (const std::exception& e) {
+        errors.push_back({-1, exceptionText(&e), QString()});
+    } catch (...) {
+        errors.push_back({-1, exceptionText(nullptr), QString()});
+    }
+    return false;
+}
+
 } // namespace
 
 Mod_DB::Mod_DB(DbTarget target) : m_target(std::move(target)) {}
@@ -65,7 +79,7 @@ Dialect Mod_DB::dialect() const
 bool Mod_DB::DB_Connect()
 {
     DbDiagnostics errors;
-    try {
+    const bool opened = trapped(errors, [&] {
         m_conn.reset(); // the earlier connection goes before the new one opens
         std::unique_ptr<DbConnection> conn;
         switch (m_target.kind) {
@@ -82,15 +96,13 @@ bool Mod_DB::DB_Connect()
             conn = std::make_unique<SqliteConnection>(m_target.sqliteFile);
             break;
         }
-        if (conn->open(errors)) {
-            m_conn = std::move(conn);
-            return true;
-        }
-    } catch (const std::exception& e) {
-        errors.push_back({-1, exceptionText(&e), QString()});
-    } catch (...) {
-        errors.push_back({-1, exceptionText(nullptr), QString()});
-    }
+        if (!conn->open(errors))
+            return false;
+        m_conn = std::move(conn);
+        return true;
+    });
+    if (opened)
+        return true;
     // The caller reports the failure; the reasons stay here for its log or a technician.
     m_status = 0;
     m_errText.clear();
@@ -119,31 +131,30 @@ bool Mod_DB::ensureConnection(DbDiagnostics& errors) const
 void Mod_DB::DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32& columns)
 {
     DbDiagnostics errors;
-    try {
+    const bool succeeded = trapped(errors, [&] {
         TextTable result;
-        if (ensureConnection(errors) && m_conn->query(sql, result, errors)) {
-            const qint64 records = qint64(result.rowCount()) - 1;
-            if (records > std::numeric_limits<qint32>::max()) {
-                errors.push_back({-1, QStringLiteral("결과가 너무 큽니다"), QString()});
-            } else {
-                if (records <= 0) {
-                    rows = 0;
-                    columns = 0;
-                    table.resetToEmpty();
-                } else {
-                    rows = qint32(records);
-                    columns = result.columnCount();
-                    table = std::move(result);
-                }
-                m_status = 1;
-                m_errText.clear();
-                return;
-            }
+        if (!ensureConnection(errors) || !m_conn->query(sql, result, errors))
+            return false;
+        const qint64 records = qint64(result.rowCount()) - 1;
+        if (records > std::numeric_limits<qint32>::max()) {
+            errors.push_back({-1, QStringLiteral("결과가 너무 큽니다"), QString()});
+            return false;
         }
-    } catch (const std::exception& e) {
-        errors.push_back({-1, exceptionText(&e), QString()});
-    } catch (...) {
-        errors.push_back({-1, exceptionText(nullptr), QString()});
+        if (records <= 0) {
+            rows = 0;
+            columns = 0;
+            table.resetToEmpty();
+        } else {
+            rows = qint32(records);
+            columns = result.columnCount();
+            table = std::move(result);
+        }
+        return true;
+    });
+    if (succeeded) {
+        m_status = 1;
+        m_errText.clear();
+        return;
     }
     // The caller's table and counts stay as they were; the lines follow any earlier text.
     m_status = 0;
@@ -155,16 +166,10 @@ void Mod_DB::DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32
 void Mod_DB::DB_Execute(const QString& sql)
 {
     DbDiagnostics errors;
-    try {
-        if (ensureConnection(errors) && m_conn->execute(sql, errors)) {
-            m_status = 1;
-            m_errText.clear();
-            return;
-        }
-    } catch (const std::exception& e) {
-        errors.push_back({-1, exceptionText(&e), QString()});
-    } catch (...) {
-        errors.push_back({-1, exceptionText(nullptr), QString()});
+    if (trapped(errors, [&] { return ensureConnection(errors) && m_conn->execute(sql, errors); })) {
+        m_status = 1;
+        m_errText.clear();
+        return;
     }
     const DbDiagnostic first = primaryDiagnostic(errors);
     m_status = 0;
