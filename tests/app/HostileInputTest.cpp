@@ -2,26 +2,19 @@
 // the count boxes that gate the deletes, and a check number in the open-table grid. Each text is
 // typed key by key and also pasted whole. None may run as SQL or bring the window down, and no
 // row outside the ones the user targeted may change.
+#include "MaintenanceWindowFixture.h"
 #include "TableSnapshot.h"
-#include "app/Frm_Sweep_1.h"
-#include "db/ActivityLog.h"
-#include "db/DemoDatabase.h"
-#include "db/Mod_DB.h"
 #include "maintenance/DeliveryArea.h"
 #include "maintenance/OpenTableArea.h"
 #include "maintenance/PayCancelArea.h"
 #include "maintenance/ResultGrid.h"
 #include "maintenance/WorkSteps.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedMessageBoxes.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -67,26 +60,10 @@ const Hostile hostileTexts[] = {
     {"Exponent", QStringLiteral("1e3")},
 };
 
-class HostileTextTest : public ::testing::TestWithParam<Hostile>
+class HostileTextTest : public MaintenanceWindowFixture,
+                        public ::testing::WithParamInterface<Hostile>
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        m_db = m_dir.filePath(QStringLiteral("pos.sqlite"));
-        QString error;
-        ASSERT_TRUE(createDemoDatabase(m_db, {}, &error)) << error.toStdString();
-        db = std::make_unique<Mod_DB>(DbTarget::sqlite(m_db));
-        log = std::make_unique<ActivityLog>(m_dir.filePath(QStringLiteral("DB_Log")), clock);
-        window = std::make_unique<Frm_Sweep_1>(
-            WorkContext{*db, *log, boxes, [] { return QStringLiteral("192.168.0.10"); }});
-        ASSERT_TRUE(window->Form_Load());
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
     // Typed key by key (what the box accepts of it), or pasted whole.
     static void enter(QLineEdit* box, const QString& text, bool typed)
     {
@@ -123,14 +100,6 @@ protected:
             questions += shown.kind == ScriptedMessageBoxes::Shown::Kind::Question;
         return questions;
     }
-
-    QTemporaryDir m_dir;
-    QString m_db;
-    ManualClock clock;
-    ScriptedMessageBoxes boxes;
-    std::unique_ptr<Mod_DB> db;
-    std::unique_ptr<ActivityLog> log;
-    std::unique_ptr<Frm_Sweep_1> window;
 };
 
 TEST_P(HostileTextTest, DateBoxesDeleteNoMoreThanTheSearchListed)
@@ -145,7 +114,7 @@ TEST_P(HostileTextTest, DateBoxesDeleteNoMoreThanTheSearchListed)
     for (const bool typed : {true, false}) {
         for (const auto& pair : pairs) {
             SCOPED_TRACE(typed ? "typed" : "pasted");
-            const TableSnapshot before = snapshotTables(m_db);
+            const TableSnapshot before = snapshotTables(dbPath());
             enter(dtd.TXT_Date, pair[0], typed);
             enter(dtd.Txt_Date2, pair[1], typed);
             click(dtd.cmd_DTD_Serch);
@@ -153,7 +122,7 @@ TEST_P(HostileTextTest, DateBoxesDeleteNoMoreThanTheSearchListed)
             boxes.answer(true);
             click(dtd.CMD_DTD_DELETE);
 
-            const TableSnapshot after = snapshotTables(m_db);
+            const TableSnapshot after = snapshotTables(dbPath());
             const QStringList changed = changedTables(before, after);
             EXPECT_TRUE(changed.isEmpty() || changed == QStringList{QStringLiteral("DTD")})
                 << changed.join(',').toStdString();
@@ -168,7 +137,7 @@ TEST_P(HostileTextTest, DateBoxesDeleteNoMoreThanTheSearchListed)
 TEST_P(HostileTextTest, CountBoxesKeepEveryDeleteShut)
 {
     const QString hostile = GetParam().text;
-    const TableSnapshot before = snapshotTables(m_db);
+    const TableSnapshot before = snapshotTables(dbPath());
     struct Gate
     {
         int area;
@@ -186,7 +155,7 @@ TEST_P(HostileTextTest, CountBoxesKeepEveryDeleteShut)
             EXPECT_EQ(questionsAsked(), 0) << gate.area << (typed ? " typed" : " pasted");
         }
     }
-    EXPECT_EQ(changedTables(before, snapshotTables(m_db)), QStringList());
+    EXPECT_EQ(changedTables(before, snapshotTables(dbPath())), QStringList());
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -195,7 +164,7 @@ TEST_P(HostileTextTest, CheckNumberInTheGridDeletesNoOtherRow)
     OpenTableArea& table = *window->Frame_Table;
     click(window->cmd_Btn[0]);
     click(table.OPT_TABLE[1]); // the picked check only
-    const TableSnapshot before = snapshotTables(m_db);
+    const TableSnapshot before = snapshotTables(dbPath());
 
     click(table.cmd_TBSerch);
     ASSERT_GT(table.FLEX->rowCount(), 1);
@@ -207,7 +176,7 @@ TEST_P(HostileTextTest, CheckNumberInTheGridDeletesNoOtherRow)
     click(table.cmd_delete);
 
     ASSERT_EQ(questionsAsked(), 1);
-    EXPECT_EQ(changedTables(before, snapshotTables(m_db)), QStringList())
+    EXPECT_EQ(changedTables(before, snapshotTables(dbPath())), QStringList())
         << "a check number that is no check's deleted rows";
     EXPECT_TRUE(window->isVisible());
 }
@@ -226,7 +195,7 @@ TEST_F(CheckNumberControlTest, CheckNumberFromTheSearchDeletesExactlyThatCheck)
     OpenTableArea& table = *window->Frame_Table;
     click(window->cmd_Btn[0]);
     click(table.OPT_TABLE[1]);
-    const TableSnapshot before = snapshotTables(m_db);
+    const TableSnapshot before = snapshotTables(dbPath());
     click(table.cmd_TBSerch);
     const QString check = table.FLEX->text(1, 2);
     ASSERT_FALSE(check.isEmpty());
@@ -234,7 +203,7 @@ TEST_F(CheckNumberControlTest, CheckNumberFromTheSearchDeletesExactlyThatCheck)
     boxes.answer(true);
     click(table.cmd_delete);
 
-    const TableSnapshot after = snapshotTables(m_db);
+    const TableSnapshot after = snapshotTables(dbPath());
     EXPECT_EQ(changedTables(before, after), QStringList{QStringLiteral("PE")});
     EXPECT_EQ(before.value(QStringLiteral("PE")).size() - after.value(QStringLiteral("PE")).size(),
               1);

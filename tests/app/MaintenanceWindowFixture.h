@@ -7,6 +7,7 @@
 #include "support/ManualClock.h"
 #include "support/ScriptedMessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -20,11 +21,9 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         QString error;
-        ASSERT_TRUE(createDemoDatabase(m_dir.filePath(QStringLiteral("pos.sqlite")), {}, &error))
-            << error.toStdString();
-        db = std::make_unique<Mod_DB>(
-            DbTarget::sqlite(m_dir.filePath(QStringLiteral("pos.sqlite"))));
-        log = std::make_unique<ActivityLog>(m_dir.filePath(QStringLiteral("DB_Log")), clock);
+        ASSERT_TRUE(createDemoDatabase(dbPath(), {}, &error)) << error.toStdString();
+        db = std::make_unique<Mod_DB>(DbTarget::sqlite(dbPath()));
+        log = std::make_unique<ActivityLog>(logFolder(), clock);
         window = std::make_unique<Frm_Sweep_1>(
             WorkContext{*db, *log, boxes, [] { return QStringLiteral("192.168.0.10"); }});
         ASSERT_TRUE(window->Form_Load());
@@ -32,7 +31,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
+    QString dbPath() const { return m_dir.filePath(QStringLiteral("pos.sqlite")); }
     QString logFolder() const { return m_dir.filePath(QStringLiteral("DB_Log")); }
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     QTemporaryDir m_dir;
     ManualClock clock;
