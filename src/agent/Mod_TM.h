@@ -1,7 +1,7 @@
 #pragma once
 
 #include "agent/AgentSettings.h"
-#include "db/Clock.h"
+#include "core/Clock.h"
 #include "json/JsonReader.h"
 
 #include <QDateTime>

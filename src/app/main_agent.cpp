@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLockFile>
 #include <QSystemTrayIcon>
 #include <cstdio>
@@ -49,14 +48,12 @@ int main(int argc, char** argv)
     DbTarget target = DbTarget::sqlServer(iniPath);
     AgentSettings settings = AgentSettings::read(iniPath);
     if (demo) {
-        const QString file = arguments.size() == 2 ? arguments[1] : defaultDemoDatabasePath();
-        if (!QFileInfo::exists(file)) {
-            QString error;
-            if (!createDemoDatabase(file, {}, &error)) {
-                std::fprintf(stderr, "sweep-agent: cannot create the demo database %s: %s\n",
-                             qPrintable(file), qPrintable(error));
-                return 1;
-            }
+        QString error;
+        const QString file =
+            openOrCreateDemoDatabase(arguments.size() == 2 ? arguments[1] : QString(), &error);
+        if (file.isEmpty()) {
+            std::fprintf(stderr, "sweep-agent: %s\n", qPrintable(error));
+            return 1;
         }
         target = DbTarget::sqlite(file);
         // The demo's POS table knows one terminal; use it unless IP.ini names another.

@@ -5,12 +5,11 @@
 #include "db/ActivityLog.h"
 #include "db/DemoDatabase.h"
 #include "db/LocalAddress.h"
+#include "db/Mod_Basic.h"
 #include "db/Mod_DB.h"
 #include "maintenance/FormControls.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -34,18 +33,13 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
 
-    DbTarget target = DbTarget::sqlServer(
-        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("IP.ini")));
+    DbTarget target = DbTarget::sqlServer(Mod_Basic::iniPath());
     if (options.demo) {
-        const QString file =
-            options.demoFile.isEmpty() ? defaultDemoDatabasePath() : options.demoFile;
-        if (!QFileInfo::exists(file)) {
-            QString error;
-            if (!createDemoDatabase(file, {}, &error)) {
-                std::fprintf(stderr, "sweep: cannot create the demo database %s: %s\n",
-                             qPrintable(file), qPrintable(error));
-                return 1;
-            }
+        QString error;
+        const QString file = openOrCreateDemoDatabase(options.demoFile, &error);
+        if (file.isEmpty()) {
+            std::fprintf(stderr, "sweep: %s\n", qPrintable(error));
+            return 1;
         }
         target = DbTarget::sqlite(file);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Clock.h"
+#include "core/Clock.h"
 
 #include <QByteArray>
 #include <QDateTime>

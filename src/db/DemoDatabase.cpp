@@ -604,3 +604,16 @@ bool createDemoDatabase(const QString& file, const DemoSize& size, QString* erro
     }
     return true;
 }
+
+QString openOrCreateDemoDatabase(const QString& file, QString* error)
+{
+    const QString path = file.isEmpty() ? defaultDemoDatabasePath() : file;
+    if (QFileInfo::exists(path))
+        return path;
+    QString reason;
+    if (createDemoDatabase(path, {}, &reason))
+        return path;
+    if (error)
+        *error = QStringLiteral("cannot create the demo database %1: %2").arg(path, reason);
+    return QString();
+}

@@ -29,6 +29,10 @@ QString defaultDemoDatabasePath();
 // file behind and says why in error.
 bool createDemoDatabase(const QString& file, const DemoSize& size = {}, QString* error = nullptr);
 
+// The demo database at file (the default one when file is empty), created with the sample rows
+// when it does not exist yet. Returns the file, or an empty text with the reason in error.
+QString openOrCreateDemoDatabase(const QString& file, QString* error);
+
 // The schema, the sample rows and the indexes as one script in the given dialect (the SQL Server
 // one is the fixture script for a real server).
 QString demoDatabaseScript(Dialect dialect);

@@ -5,6 +5,7 @@
 #include "db/OdbcConnectionString.h"
 #include "db/SqliteConnection.h"
 
+#include <QStringList>
 #include <exception>
 #include <limits>
 #include <utility>
@@ -105,19 +106,16 @@ bool Mod_DB::DB_Connect()
         return true;
     // The caller reports the failure; the reasons stay here for its log or a technician.
     m_status = 0;
-    m_errText.clear();
-    appendErrorLines(errors);
+    m_errText = errorLines(errors);
     return false;
 }
 
-void Mod_DB::appendErrorLines(const DbDiagnostics& errors)
+QString Mod_DB::errorLines(const DbDiagnostics& errors)
 {
-    for (const DbDiagnostic& d : errors) {
-        if (!m_errText.isEmpty())
-            m_errText += QStringLiteral("\r\n");
-        m_errText +=
-            d.description + QLatin1Char('[') + QString::number(d.number) + QLatin1Char(']');
-    }
+    QStringList lines;
+    for (const DbDiagnostic& d : errors)
+        lines << d.description + QLatin1Char('[') + QString::number(d.number) + QLatin1Char(']');
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 bool Mod_DB::ensureConnection(DbDiagnostics& errors) const
@@ -128,7 +126,7 @@ bool Mod_DB::ensureConnection(DbDiagnostics& errors) const
     return false;
 }
 
-void Mod_DB::DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32& columns)
+DbOutcome Mod_DB::DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32& columns)
 {
     DbDiagnostics errors;
     const bool succeeded = trapped(errors, [&] {
@@ -154,24 +152,27 @@ void Mod_DB::DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32
     if (succeeded) {
         m_status = 1;
         m_errText.clear();
-        return;
+        return {true, QString(), std::move(errors)};
     }
     // The caller's table and counts stay as they were; the lines follow any earlier text.
     m_status = 0;
     if (errors.empty())
         errors.push_back(primaryDiagnostic(errors));
-    appendErrorLines(errors);
+    const QString lines = errorLines(errors);
+    m_errText += (m_errText.isEmpty() ? QString() : QStringLiteral("\r\n")) + lines;
+    return {false, lines, std::move(errors)};
 }
 
-void Mod_DB::DB_Execute(const QString& sql)
+DbOutcome Mod_DB::DB_Execute(const QString& sql)
 {
     DbDiagnostics errors;
     if (trapped(errors, [&] { return ensureConnection(errors) && m_conn->execute(sql, errors); })) {
         m_status = 1;
         m_errText.clear();
-        return;
+        return {true, QString(), std::move(errors)};
     }
     const DbDiagnostic first = primaryDiagnostic(errors);
     m_status = 0;
     m_errText = QString::number(first.number) + QStringLiteral(" : ") + first.description.trimmed();
+    return {false, m_errText, std::move(errors)};
 }

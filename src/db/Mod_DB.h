@@ -28,6 +28,17 @@ struct DbTarget
     Dialect odbcDialect = Dialect::SqlServer; // Odbc: what the other end speaks
 };
 
+// What one DB_Query or DB_Execute came to. error is this call's own text (what DB_ErrText() got
+// from it), diagnostics every record the database gave with its number and state.
+struct DbOutcome
+{
+    bool succeeded = false;
+    QString error;
+    DbDiagnostics diagnostics;
+    // The connection went while a commit was under way: whether the change stands is not known.
+    bool outcomeUnknown = false;
+};
+
 // The one database connection of a process with its last outcome. Nothing here throws or shows
 // anything: every failure ends as DB_Status() == 0 with DB_ErrText().
 class Mod_DB
@@ -45,11 +56,11 @@ public:
     // Runs one query. On success table, rows and columns are replaced (rows and columns 0 and a
     // single empty cell for an empty result); on failure they are left exactly as passed and one
     // line "description[number]" per diagnostic record is appended to DB_ErrText().
-    void DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32& columns);
+    DbOutcome DB_Query(const QString& sql, TextTable& table, qint32& rows, qint32& columns);
 
     // Runs one statement text (possibly a batch) inside one transaction. On failure everything
     // is rolled back and DB_ErrText() becomes "number : description".
-    void DB_Execute(const QString& sql);
+    DbOutcome DB_Execute(const QString& sql);
 
     qint16 DB_Status() const { return m_status; }
     const QString& DB_ErrText() const { return m_errText; }
@@ -58,7 +69,7 @@ public:
     bool isConnected() const { return m_conn && m_conn->isOpen(); }
 
 private:
-    void appendErrorLines(const DbDiagnostics& errors);
+    static QString errorLines(const DbDiagnostics& errors);
     bool ensureConnection(DbDiagnostics& errors) const;
 
     DbTarget m_target;

@@ -19,21 +19,17 @@ bool countAllowsDelete(const QString& countText)
 bool runSearch(WorkContext& context, const QString& sql, TextTable& table, qint32& rows,
                qint32& columns)
 {
-    // A failed query appends its lines to the text of an earlier failure, which was shown when
-    // it happened; the box shows only this query's lines.
-    const QString earlier = context.db.DB_Status() == 1 ? QString() : context.db.DB_ErrText();
     rows = 0;
     columns = 0;
+    DbOutcome outcome;
     {
         BusyCursor busy;
-        context.db.DB_Query(sql, table, rows, columns);
+        outcome = context.db.DB_Query(sql, table, rows, columns);
     }
-    if (context.db.DB_Status() == 1)
+    if (outcome.succeeded)
         return true;
     rows = 0;
-    QString error = context.db.DB_ErrText();
-    if (!earlier.isEmpty() && error.startsWith(earlier + QStringLiteral("\r\n")))
-        error = error.mid(earlier.size() + 2);
+    const QString error = outcome.error;
     showFailure(context, WorkTexts::searchFailedTitle, WorkTexts::searchFailed, error);
     return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Clock.h"
+#include "core/Clock.h"
 
 // A clock that only moves when a test says so.
 class ManualClock final : public Clock

@@ -1,4 +1,4 @@
-#include "db/Clock.h"
+#include "core/Clock.h"
 
 namespace {
 class SystemClock final : public Clock
