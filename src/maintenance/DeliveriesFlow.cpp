@@ -1,0 +1,31 @@
+#include "maintenance/DeliveriesFlow.h"
+
+#include "maintenance/DateNormalise.h"
+#include "maintenance/SqlTexts.h"
+
+namespace DeliveriesFlow {
+
+Range Range::between(const QString& from, const QString& to)
+{
+    return {false, normaliseDate(from), normaliseDate(to)};
+}
+
+SearchOutcome search(const FlowContext& context, const Range& range)
+{
+    const Dialect dialect = context.db.dialect();
+    return FlowSteps::search(context,
+                             range.allDates
+                                 ? SqlTexts::deliverySearchAll(dialect)
+                                 : SqlTexts::deliverySearchRange(dialect, range.from, range.to));
+}
+
+ChangeOutcome remove(const FlowContext& context, const Range& range)
+{
+    const Dialect dialect = context.db.dialect();
+    return FlowSteps::change(context, deleteTag,
+                             range.allDates
+                                 ? SqlTexts::deliveryDeleteAll(dialect)
+                                 : SqlTexts::deliveryDeleteRange(dialect, range.from, range.to));
+}
+
+} // namespace DeliveriesFlow
