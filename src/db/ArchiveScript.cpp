@@ -1,0 +1,155 @@
+#include "db/ArchiveScript.h"
+
+#include <QRegularExpression>
+
+namespace ArchiveScript {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+const QLatin1String signature("-- Sweep archive (");
+
+QString dialectName(Dialect dialect)
+{
+    return dialect == Dialect::SqlServer ? QStringLiteral("SQL Server") : QStringLiteral("SQLite");
+}
+
+QString quoted(const QString& text, QChar quote)
+{
+    QString out = text;
+    out.replace(quote, QString(2, quote));
+    return quote + out + quote;
+}
+
+// The driver's "yyyy-MM-dd HH:mm:ss[.fff]" as a literal SQL Server reads the same whatever its
+// language and date format: a T between date and time, a fraction of zeros dropped.
+QString sqlServerDateTime(const QString& text)
+{
+    static const QRegularExpression form(
+        QStringLiteral(R"(^(\d{4}-\d\d-\d\d)[ T](\d\d:\d\d:\d\d)(?:\.(\d+))?$)"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return text;
+    QString out = m.captured(1) + QLatin1Char('T') + m.captured(2);
+    const QString fraction = m.captured(3);
+    if (!fraction.isEmpty() && fraction.count(QLatin1Char('0')) != fraction.size())
+        out += QLatin1Char('.') + fraction;
+    return out;
+}
+
+} // namespace
+
+QString firstLine(Dialect dialect)
+{
+    return signature + dialectName(dialect) + QLatin1Char(')');
+}
+
+std::optional<Dialect> dialectOfFirstLine(QStringView line)
+{
+    line = line.trimmed();
+    if (line.startsWith(QChar(0xFEFF)))
+        line = line.sliced(1);
+    for (Dialect d : {Dialect::SqlServer, Dialect::Sqlite}) {
+        if (line == firstLine(d))
+            return d;
+    }
+    return std::nullopt;
+}
+
+QString headerText(Dialect dialect, const Header& header)
+{
+    QString out = firstLine(dialect) + CRLF;
+    out +=
+        QStringLiteral("-- 삭제 전에 보관한 행입니다. 이 스크립트를 실행하면 행이 되돌아갑니다.") +
+        CRLF;
+    out += QStringLiteral("-- 시각: ") +
+           header.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + CRLF;
+    out += QStringLiteral("-- 컴퓨터: ") + header.address + CRLF;
+    out += QStringLiteral("-- 작업: ") + header.logTag + CRLF;
+    out += QStringLiteral("-- 데이터베이스: ") + header.database + CRLF;
+    out += QStringLiteral("-- 삭제 문장:") + CRLF;
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& line : header.deleteStatement.split(lineBreak))
+        out += QStringLiteral("--   ") + line + CRLF;
+    return out;
+}
+
+QString rowCountLine(const QString& table, qint64 count)
+{
+    return QStringLiteral("-- 행 수 ") + table + QStringLiteral(": ") +
+           QStringLiteral("%1").arg(count, countWidth) + CRLF;
+}
+
+QString literal(Dialect dialect, const DbValue& value)
+{
+    const bool server = dialect == Dialect::SqlServer;
+    switch (value.type) {
+    case DbValueType::Null:
+        return QStringLiteral("NULL");
+    case DbValueType::Integer:
+    case DbValueType::Decimal:
+        return value.text;
+    case DbValueType::Float:
+        // 17 significant digits bring back the very same double.
+        return QString::number(value.number, 'g', 17);
+    case DbValueType::DateTime:
+        return server ? quoted(sqlServerDateTime(value.text), QLatin1Char('\''))
+                      : quoted(value.text, QLatin1Char('\''));
+    case DbValueType::Binary: {
+        const QString hex = QString::fromLatin1(value.bytes.toHex().toUpper());
+        return server ? QStringLiteral("0x") + hex : QStringLiteral("X'") + hex + QLatin1Char('\'');
+    }
+    case DbValueType::Text:
+        break;
+    }
+    return (server ? QStringLiteral("N") : QString()) + quoted(value.text, QLatin1Char('\''));
+}
+
+QString quotedName(Dialect dialect, const QString& name)
+{
+    if (dialect == Dialect::Sqlite)
+        return quoted(name, QLatin1Char('"'));
+    QString out = name;
+    out.replace(QLatin1Char(']'), QLatin1String("]]"));
+    return QLatin1Char('[') + out + QLatin1Char(']');
+}
+
+QString insertStatement(Dialect dialect, const QString& table, const std::vector<DbColumn>& columns,
+                        const std::vector<DbValue>& row)
+{
+    QString out = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (");
+    for (size_t c = 0; c < columns.size(); ++c)
+        out += (c ? QStringLiteral(",") : QString()) + quotedName(dialect, columns[c].name);
+    out += QStringLiteral(") VALUES (");
+    for (size_t c = 0; c < row.size(); ++c)
+        out += (c ? QStringLiteral(",") : QString()) + literal(dialect, row[c]);
+    return out + QStringLiteral(");") + CRLF;
+}
+
+QString insertedTable(QStringView statement)
+{
+    static const QLatin1String insert("INSERT INTO ");
+    if (!statement.startsWith(insert))
+        return QString();
+    const QStringView rest = statement.sliced(insert.size());
+    const qsizetype end = rest.indexOf(QLatin1String(" ("));
+    return end > 0 ? rest.first(end).toString() : QString();
+}
+
+QString identityInsert(const QString& table, bool on)
+{
+    return QStringLiteral("SET IDENTITY_INSERT ") + table +
+           (on ? QStringLiteral(" ON;") : QStringLiteral(" OFF;")) + CRLF;
+}
+
+QString copyQuery(Dialect dialect, const QString& table, const QString& where)
+{
+    QString sql = QStringLiteral("SELECT * FROM ") + table;
+    if (dialect == Dialect::SqlServer)
+        sql += QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)");
+    if (!where.trimmed().isEmpty())
+        sql += QStringLiteral(" WHERE ") + where;
+    return sql;
+}
+
+} // namespace ArchiveScript
