@@ -114,16 +114,26 @@ QString quotedName(Dialect dialect, const QString& name)
     return QLatin1Char('[') + out + QLatin1Char(']');
 }
 
-QString insertStatement(Dialect dialect, const QString& table, const std::vector<DbColumn>& columns,
-                        const std::vector<DbValue>& row)
+QString insertHead(Dialect dialect, const QString& table, const std::vector<DbColumn>& columns)
 {
     QString out = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (");
-    for (size_t c = 0; c < columns.size(); ++c)
-        out += (c ? QStringLiteral(",") : QString()) + quotedName(dialect, columns[c].name);
-    out += QStringLiteral(") VALUES (");
-    for (size_t c = 0; c < row.size(); ++c)
-        out += (c ? QStringLiteral(",") : QString()) + literal(dialect, row[c]);
-    return out + QStringLiteral(");") + CRLF;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (c)
+            out += QLatin1Char(',');
+        out += quotedName(dialect, columns[c].name);
+    }
+    return out + QStringLiteral(") VALUES (");
+}
+
+QString insertStatement(Dialect dialect, const QString& head, const std::vector<DbValue>& row)
+{
+    QString out = head;
+    for (size_t c = 0; c < row.size(); ++c) {
+        if (c)
+            out += QLatin1Char(',');
+        out += literal(dialect, row[c]);
+    }
+    return out + QStringLiteral(");\r\n");
 }
 
 QString insertedTable(QStringView statement)

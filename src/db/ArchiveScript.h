@@ -39,9 +39,10 @@ inline constexpr int countWidth = 12;
 QString literal(Dialect dialect, const DbValue& value);
 // A column name in the dialect's quotes.
 QString quotedName(Dialect dialect, const QString& name);
-// "INSERT INTO table (columns) VALUES (values);" and CR LF, on one line.
-QString insertStatement(Dialect dialect, const QString& table, const std::vector<DbColumn>& columns,
-                        const std::vector<DbValue>& row);
+// "INSERT INTO table (columns) VALUES (values);" and CR LF, on one line: the part up to the
+// values is the same for every row of a table, so it is made once.
+QString insertHead(Dialect dialect, const QString& table, const std::vector<DbColumn>& columns);
+QString insertStatement(Dialect dialect, const QString& head, const std::vector<DbValue>& row);
 // The table an insert of ours fills; empty for any other statement.
 QString insertedTable(QStringView statement);
 // SQL Server: the statement around a table's inserts when it has an identity column.

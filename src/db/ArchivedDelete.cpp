@@ -14,16 +14,19 @@ bool copyTable(DbConnection& conn, Dialect dialect, const ArchiveCopy& copy, Arc
                DbDiagnostics& errors)
 {
     bool identityOn = false;
+    QString head;
     const bool read = conn.readRows(
         ArchiveScript::copyQuery(dialect, copy.table, copy.where),
         [&](const std::vector<DbColumn>& columns, const std::vector<DbValue>& row) {
+            if (rows == 0)
+                head = ArchiveScript::insertHead(dialect, copy.table, columns);
             if (rows == 0 && dialect == Dialect::SqlServer) {
                 for (const DbColumn& c : columns)
                     identityOn = identityOn || c.identity;
                 if (identityOn && !file.write(ArchiveScript::identityInsert(copy.table, true)))
                     return !(fileFailed = true);
             }
-            if (!file.write(ArchiveScript::insertStatement(dialect, copy.table, columns, row)))
+            if (!file.write(ArchiveScript::insertStatement(dialect, head, row)))
                 return !(fileFailed = true);
             ++rows;
             if (++total % progressEvery == 0 && request.progress)

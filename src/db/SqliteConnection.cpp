@@ -192,7 +192,7 @@ bool declaredDateTime(sqlite3_stmt* stmt, int column)
     return type.contains("DATE") || type.contains("TIME");
 }
 
-DbValue typedValue(sqlite3_stmt* stmt, int column)
+DbValue typedValue(sqlite3_stmt* stmt, int column, bool dateTime)
 {
     DbValue v;
     switch (sqlite3_column_type(stmt, column)) {
@@ -213,7 +213,7 @@ DbValue typedValue(sqlite3_stmt* stmt, int column)
         break;
     }
     default: {
-        v.type = declaredDateTime(stmt, column) ? DbValueType::DateTime : DbValueType::Text;
+        v.type = dateTime ? DbValueType::DateTime : DbValueType::Text;
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
         v.text = QString::fromUtf8(text, sqlite3_column_bytes(stmt, column));
         break;
@@ -246,7 +246,9 @@ bool SqliteConnection::readRows(const QString& sql, const DbRowReader& reader,
         return true;
     const int count = sqlite3_column_count(guard.stmt);
     std::vector<DbColumn> columns(static_cast<size_t>(count));
+    std::vector<bool> dateTimes(static_cast<size_t>(count));
     for (int c = 0; c < count; ++c) {
+        dateTimes[size_t(c)] = declaredDateTime(guard.stmt, c);
         const auto* name = static_cast<const char16_t*>(sqlite3_column_name16(guard.stmt, c));
         columns[size_t(c)].name = name ? QString::fromUtf16(name) : QString();
     }
@@ -254,7 +256,7 @@ bool SqliteConnection::readRows(const QString& sql, const DbRowReader& reader,
     int rc;
     while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
         for (int c = 0; c < count; ++c)
-            row[size_t(c)] = typedValue(guard.stmt, c);
+            row[size_t(c)] = typedValue(guard.stmt, c, dateTimes[size_t(c)]);
         if (!reader(columns, row)) {
             errors.push_back({-1, QStringLiteral("행 읽기가 중단되었습니다"), QString()});
             return false;
