@@ -12,6 +12,11 @@
 #include <sqlite3.h>
 #include <thread>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 enum class ArchiveBackend
 {
     Sqlite,
@@ -167,6 +172,25 @@ TEST_P(Archive, NothingIsDeletedWithoutAFileAndNoFileWithoutADelete)
         << outcome.archiveError.toStdString();
     EXPECT_EQ(m_db->DB_Status(), 0);
     EXPECT_EQ(everything(), before);
+
+#ifdef Q_OS_UNIX
+    // A full disk, as far as this process can tell: files may not grow past 4 KiB for a while.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = old;
+    tiny.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    outcome = archivedDelete(*m_db, m_request, m_clock);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_TRUE(outcome.archiveFailed);
+    EXPECT_TRUE(outcome.archiveError.contains("20261206-093000-deliveries.sql"))
+        << outcome.archiveError.toStdString();
+    EXPECT_TRUE(archiveFiles().isEmpty());
+    EXPECT_EQ(everything(), before);
+#endif
 
     // The delete fails after its rows were archived: no file is left to restore.
     request = m_request;
