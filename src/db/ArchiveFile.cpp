@@ -90,16 +90,33 @@ bool ArchiveFile::create(const QString& folder, const QDateTime& time, const QSt
 
 bool ArchiveFile::write(const QString& text)
 {
-    const QByteArray bytes = m_encoder.encode(text);
+    m_pending += text;
+    constexpr qsizetype piece = 1 << 18;
+    return m_pending.size() < piece || writePending();
+}
+
+bool ArchiveFile::writePending()
+{
+    const QByteArray bytes = m_encoder.encode(m_pending);
+    m_pending.resize(0); // keeps its capacity for the next piece
     if (m_file.write(bytes) == bytes.size())
         return true;
     return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
 }
 
+qint64 ArchiveFile::position()
+{
+    writePending();
+    return m_file.pos();
+}
+
 bool ArchiveFile::overwriteAt(qint64 position, const QString& text)
 {
+    if (!writePending())
+        return false;
     const qint64 end = m_file.pos();
-    if (!m_file.seek(position) || !write(text))
+    m_pending = text;
+    if (!m_file.seek(position) || !writePending())
         return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
     if (!m_file.seek(end))
         return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
@@ -108,7 +125,7 @@ bool ArchiveFile::overwriteAt(qint64 position, const QString& text)
 
 bool ArchiveFile::finish()
 {
-    if (!m_file.flush())
+    if (!writePending() || !m_file.flush())
         return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
     if (!syncToDisk(m_file.handle()))
         return fail(QStringLiteral("보관 파일을 디스크에 기록할 수 없습니다"), systemError());

@@ -21,7 +21,7 @@ public:
     bool create(const QString& folder, const QDateTime& time, const QString& area);
     bool write(const QString& text);
     // Where the next write lands, to overwrite a placeholder later.
-    qint64 position() const { return m_file.pos(); }
+    qint64 position();
     bool overwriteAt(qint64 position, const QString& text);
     // Flushes the data and the folder entry to the disk and closes the file.
     bool finish();
@@ -33,9 +33,11 @@ public:
 
 private:
     bool fail(const QString& what, const QString& systemText);
+    bool writePending();
 
     QFile m_file;
     QStringEncoder m_encoder{QStringEncoder::Utf8};
     QString m_error;
+    QString m_pending;      // encoded and written in large pieces
     bool m_created = false; // only a file made here is ever removed
 };

@@ -1,6 +1,7 @@
 #include "db/ArchiveScript.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 namespace ArchiveScript {
 
@@ -80,29 +81,66 @@ QString rowCountLine(const QString& table, qint64 count)
            QStringLiteral("%1").arg(count, countWidth) + CRLF;
 }
 
-QString literal(Dialect dialect, const DbValue& value)
+namespace {
+
+// Quoted text straight into out; the common text without a quote is copied once.
+void appendQuoted(QString& out, QStringView text)
+{
+    out += QLatin1Char('\'');
+    if (!text.contains(QLatin1Char('\''))) {
+        out += text;
+    } else {
+        for (const QChar c : text) {
+            out += c;
+            if (c == QLatin1Char('\''))
+                out += c;
+        }
+    }
+    out += QLatin1Char('\'');
+}
+
+} // namespace
+
+void appendLiteral(QString& out, Dialect dialect, const DbValue& value)
 {
     const bool server = dialect == Dialect::SqlServer;
     switch (value.type) {
     case DbValueType::Null:
-        return QStringLiteral("NULL");
+        out += QLatin1String("NULL");
+        return;
     case DbValueType::Integer:
     case DbValueType::Decimal:
-        return value.text;
+        out += value.text;
+        return;
     case DbValueType::Float:
-        // 17 significant digits bring back the very same double.
-        return QString::number(value.number, 'g', 17);
+        // SQLite keeps infinities (SQL Server cannot); 9e999 is how SQLite reads one back.
+        if (std::isinf(value.number))
+            out += value.number > 0 ? QLatin1String("9e999") : QLatin1String("-9e999");
+        else // 17 significant digits bring back the very same double
+            out += QString::number(value.number, 'g', 17);
+        return;
     case DbValueType::DateTime:
-        return server ? quoted(sqlServerDateTime(value.text), QLatin1Char('\''))
-                      : quoted(value.text, QLatin1Char('\''));
-    case DbValueType::Binary: {
-        const QString hex = QString::fromLatin1(value.bytes.toHex().toUpper());
-        return server ? QStringLiteral("0x") + hex : QStringLiteral("X'") + hex + QLatin1Char('\'');
-    }
+        appendQuoted(out, server ? sqlServerDateTime(value.text) : value.text);
+        return;
+    case DbValueType::Binary:
+        out += server ? QLatin1String("0x") : QLatin1String("X'");
+        out += QLatin1String(value.bytes.toHex().toUpper());
+        if (!server)
+            out += QLatin1Char('\'');
+        return;
     case DbValueType::Text:
         break;
     }
-    return (server ? QStringLiteral("N") : QString()) + quoted(value.text, QLatin1Char('\''));
+    if (server)
+        out += QLatin1Char('N');
+    appendQuoted(out, value.text);
+}
+
+QString literal(Dialect dialect, const DbValue& value)
+{
+    QString out;
+    appendLiteral(out, dialect, value);
+    return out;
 }
 
 QString quotedName(Dialect dialect, const QString& name)
@@ -125,15 +163,16 @@ QString insertHead(Dialect dialect, const QString& table, const std::vector<DbCo
     return out + QStringLiteral(") VALUES (");
 }
 
-QString insertStatement(Dialect dialect, const QString& head, const std::vector<DbValue>& row)
+void appendInsert(QString& out, Dialect dialect, const QString& head,
+                  const std::vector<DbValue>& row)
 {
-    QString out = head;
+    out += head;
     for (size_t c = 0; c < row.size(); ++c) {
         if (c)
             out += QLatin1Char(',');
-        out += literal(dialect, row[c]);
+        appendLiteral(out, dialect, row[c]);
     }
-    return out + QStringLiteral(");\r\n");
+    out += QLatin1String(");\r\n");
 }
 
 QString insertedTable(QStringView statement)

@@ -37,12 +37,14 @@ inline constexpr int countWidth = 12;
 // A literal that gives the value back exactly: N'…' (SQL Server) or '…' with quotes doubled,
 // 'yyyy-MM-ddTHH:mm:ss[.fff]' date-times on SQL Server, 0x… / X'…' binaries, NULL.
 QString literal(Dialect dialect, const DbValue& value);
+void appendLiteral(QString& out, Dialect dialect, const DbValue& value);
 // A column name in the dialect's quotes.
 QString quotedName(Dialect dialect, const QString& name);
 // "INSERT INTO table (columns) VALUES (values);" and CR LF, on one line: the part up to the
 // values is the same for every row of a table, so it is made once.
 QString insertHead(Dialect dialect, const QString& table, const std::vector<DbColumn>& columns);
-QString insertStatement(Dialect dialect, const QString& head, const std::vector<DbValue>& row);
+void appendInsert(QString& out, Dialect dialect, const QString& head,
+                  const std::vector<DbValue>& row);
 // The table an insert of ours fills; empty for any other statement.
 QString insertedTable(QStringView statement);
 // SQL Server: the statement around a table's inserts when it has an identity column.

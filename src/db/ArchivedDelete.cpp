@@ -15,6 +15,7 @@ bool copyTable(DbConnection& conn, Dialect dialect, const ArchiveCopy& copy, Arc
 {
     bool identityOn = false;
     QString head;
+    QString line; // reused, so a row costs no allocation once the longest has been seen
     const bool read = conn.readRows(
         ArchiveScript::copyQuery(dialect, copy.table, copy.where),
         [&](const std::vector<DbColumn>& columns, const std::vector<DbValue>& row) {
@@ -26,7 +27,9 @@ bool copyTable(DbConnection& conn, Dialect dialect, const ArchiveCopy& copy, Arc
                 if (identityOn && !file.write(ArchiveScript::identityInsert(copy.table, true)))
                     return !(fileFailed = true);
             }
-            if (!file.write(ArchiveScript::insertStatement(dialect, head, row)))
+            line.resize(0);
+            ArchiveScript::appendInsert(line, dialect, head, row);
+            if (!file.write(line))
                 return !(fileFailed = true);
             ++rows;
             if (++total % progressEvery == 0 && request.progress)

@@ -27,7 +27,8 @@ void countRow(RowsPerTable& rows, const QString& table)
 
 } // namespace
 
-RestoreOutcome restoreArchive(Mod_DB& db, const QString& path)
+RestoreOutcome restoreArchive(Mod_DB& db, const QString& path,
+                              const std::function<void(qint64 rows)>& progress)
 {
     RestoreOutcome outcome;
     const QString shown = QDir::toNativeSeparators(path);
@@ -67,7 +68,8 @@ RestoreOutcome restoreArchive(Mod_DB& db, const QString& path)
             const QString table = ArchiveScript::insertedTable(code);
             if (!table.isEmpty()) {
                 countRow(outcome.rowsPerTable, table);
-                ++outcome.rowsRestored;
+                if (++outcome.rowsRestored % 1000 == 0 && progress)
+                    progress(outcome.rowsRestored);
             }
             return true;
         });

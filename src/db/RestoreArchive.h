@@ -19,4 +19,6 @@ struct RestoreOutcome
 
 // Runs an archive file of ours in one transaction: every row goes back or none does. A row
 // whose key exists again fails the whole restore, so the same file cannot be applied twice.
-RestoreOutcome restoreArchive(Mod_DB& db, const QString& file);
+// progress, when given, hears the rows put back so far now and then.
+RestoreOutcome restoreArchive(Mod_DB& db, const QString& file,
+                              const std::function<void(qint64 rows)>& progress = {});
