@@ -602,8 +602,10 @@ bool OdbcConnection::executeInTransaction(const QString& sql, DbDiagnostics& err
     if (m_dialect == Dialect::SqlServer)
         return run(sql, nullptr, errors);
     // The SQLite driver takes one statement per call; its dialect separates them with ';'.
-    ScriptSplitter splitter(
-        [&](const QString& statement) { return run(statement, nullptr, errors); });
+    // It also takes a leading comment for a statement of its own.
+    ScriptSplitter splitter([&](const QString& statement) {
+        return run(ScriptSplitter::code(statement).toString(), nullptr, errors);
+    });
     return splitter.feed(sql) && splitter.finish();
 }
 
