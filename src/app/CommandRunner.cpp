@@ -6,6 +6,7 @@
 #include "maintenance/OpenChecksFlow.h"
 #include "maintenance/OptimiseFlow.h"
 #include "maintenance/PayCancelFlow.h"
+#include "maintenance/RestoreFlow.h"
 
 #include <QDate>
 #include <QDir>
@@ -61,10 +62,10 @@ public:
         case SweepOptions::Command::Optimise:
             return optimise();
         case SweepOptions::Command::Restore:
+            return restore();
         case SweepOptions::Command::None:
             break;
         }
-        m_err << "이 명령은 아직 쓸 수 없습니다.\n";
         return WrongCommandLine;
     }
 
@@ -198,12 +199,38 @@ private:
         return code;
     }
 
+    int restore()
+    {
+        const RestoreFlow::Outcome outcome = RestoreFlow::run(m_context, m_options.restoreFile);
+        logWarning(outcome.logged);
+        const RestoreOutcome& restored = outcome.restore;
+        if (restored.succeeded) {
+            for (const auto& [table, rows] : restored.rowsPerTable)
+                m_out << table << ": " << rows << "건\n";
+            m_out << "복원한 데이터: " << restored.rowsRestored << "건\n";
+            return Done;
+        }
+        if (restored.outcomeUnknown) {
+            m_err << "복원 중에 데이터베이스 연결이 끊어져 반영되었는지 알 수 없습니다. 다시 "
+                     "조회해 확인해 주세요.\n"
+                  << restored.error << '\n';
+            return OutcomeUnknown;
+        }
+        m_err << "복원하지 못했습니다. 데이터베이스는 그대로입니다.\n" << restored.error << '\n';
+        return Failed;
+    }
+
+    void logWarning(const ActivityLog::Result& logged)
+    {
+        if (!logged.written)
+            m_err << "작업 기록을 로그 파일에 남기지 못했습니다: "
+                  << QDir::toNativeSeparators(logged.filePath) << '\n'
+                  << logged.error << '\n';
+    }
+
     int report(const ChangeOutcome& outcome, const char* failure)
     {
-        if (!outcome.logged.written)
-            m_err << "작업 기록을 로그 파일에 남기지 못했습니다: "
-                  << QDir::toNativeSeparators(outcome.logged.filePath) << '\n'
-                  << outcome.logged.error << '\n';
+        logWarning(outcome.logged);
         if (outcome.succeeded)
             return Done;
         if (outcome.outcomeUnknown) {

@@ -1,6 +1,7 @@
 #include "maintenance/DeliveriesFlow.h"
 
 #include "maintenance/DateNormalise.h"
+#include "maintenance/ArchiveTexts.h"
 #include "maintenance/SqlTexts.h"
 
 namespace DeliveriesFlow {
@@ -22,10 +23,14 @@ SearchOutcome search(const FlowContext& context, const Range& range)
 ChangeOutcome remove(const FlowContext& context, const Range& range)
 {
     const Dialect dialect = context.db.dialect();
-    return FlowSteps::change(context, deleteTag,
-                             range.allDates
-                                 ? SqlTexts::deliveryDeleteAll(dialect)
-                                 : SqlTexts::deliveryDeleteRange(dialect, range.from, range.to));
+    if (range.allDates)
+        return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::deliveriesArea,
+                                         SqlTexts::deliveryDeleteAll(dialect),
+                                         ArchiveTexts::deliveryDeleteAll(dialect));
+    return FlowSteps::archivedDelete(
+        context, deleteTag, ArchiveTexts::deliveriesArea,
+        SqlTexts::deliveryDeleteRange(dialect, range.from, range.to),
+        ArchiveTexts::deliveryDeleteRange(dialect, range.from, range.to));
 }
 
 } // namespace DeliveriesFlow

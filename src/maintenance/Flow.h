@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/ActivityLog.h"
+#include "db/ArchivedDelete.h"
 #include "db/Mod_DB.h"
 #include "db/TextTable.h"
 
@@ -53,4 +54,8 @@ inline constexpr int noLockWait = -1;
 // session's lock wait is set first.
 ChangeOutcome change(const FlowContext& context, const QString& tag, const QString& sql,
                      int lockWaitMs = deleteLockWaitMs);
+// A delete: copies the rows it removes into a new file in the archive folder, then runs it, both
+// in one transaction; nothing is deleted when the copy cannot be written. Logged like change().
+ChangeOutcome archivedDelete(const FlowContext& context, const QString& tag, const QString& area,
+                             const QString& sql, const std::vector<ArchiveCopy>& copies);
 } // namespace FlowSteps

@@ -1,5 +1,6 @@
 #include "maintenance/OpenChecksFlow.h"
 
+#include "maintenance/ArchiveTexts.h"
 #include "maintenance/SqlTexts.h"
 
 namespace OpenChecksFlow {
@@ -12,9 +13,13 @@ SearchOutcome search(const FlowContext& context)
 ChangeOutcome remove(const FlowContext& context, const std::optional<QString>& checkNumber)
 {
     const Dialect dialect = context.db.dialect();
-    const QString sql = checkNumber ? SqlTexts::openTableDeleteOne(dialect, *checkNumber)
-                                    : SqlTexts::openTableDeleteAll(dialect);
-    return FlowSteps::change(context, deleteTag, sql);
+    if (checkNumber)
+        return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::openChecksArea,
+                                         SqlTexts::openTableDeleteOne(dialect, *checkNumber),
+                                         ArchiveTexts::openTableDeleteOne(dialect, *checkNumber));
+    return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::openChecksArea,
+                                     SqlTexts::openTableDeleteAll(dialect),
+                                     ArchiveTexts::openTableDeleteAll(dialect));
 }
 
 } // namespace OpenChecksFlow

@@ -1,5 +1,6 @@
 #include "maintenance/PayCancelFlow.h"
 
+#include "maintenance/ArchiveTexts.h"
 #include "maintenance/SqlTexts.h"
 
 namespace PayCancelFlow {
@@ -11,7 +12,10 @@ SearchOutcome search(const FlowContext& context)
 
 ChangeOutcome remove(const FlowContext& context)
 {
-    return FlowSteps::change(context, deleteTag, SqlTexts::payCancelDelete(context.db.dialect()));
+    const Dialect dialect = context.db.dialect();
+    return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::payCancelArea,
+                                     SqlTexts::payCancelDelete(dialect),
+                                     ArchiveTexts::payCancelDelete(dialect));
 }
 
 } // namespace PayCancelFlow
