@@ -17,13 +17,14 @@ public:
     bool open(DbDiagnostics& errors) override;
     bool isOpen() const override { return m_db != nullptr; }
     bool query(const QString& sql, TextTable& result, DbDiagnostics& errors) override;
-    bool execute(const QString& sql, DbDiagnostics& errors) override;
+    bool execute(const QString& sql, DbDiagnostics& errors,
+                 bool* outcomeUnknown = nullptr) override;
+    bool close(DbDiagnostics& errors) override;
 
     // How long a statement waits for another process's lock before it fails.
     static constexpr int defaultBusyTimeoutMs = 5000;
 
 private:
-    void close();
     DbDiagnostic lastError() const;
     bool runPlain(const char* sql, DbDiagnostics& errors);
     bool endFailedTransaction(DbDiagnostics& errors);

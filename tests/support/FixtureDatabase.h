@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// The name the SQLite ODBC driver is registered under here.
+QString sqliteOdbcDriver();
+
 // A demo POS database in a temporary folder, removed with the object. Every test that needs
 // one makes its own, so tests never see each other's deletes.
 class FixtureDatabase
