@@ -1,6 +1,9 @@
 #include "support/FixtureDatabase.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h> // before the ODBC headers
+#endif
 #include <sql.h>
 #include <sqlext.h>
 #include <sqlucode.h>
@@ -38,6 +41,23 @@ QString sqliteOdbcDriver()
         return found;
     }();
     return name;
+}
+
+bool isFoodCatalog(Mod_DB& db)
+{
+    TextTable t;
+    qint32 rows = 0, columns = 0;
+    db.DB_Query(QStringLiteral("SELECT DB_NAME()"), t, rows, columns);
+    return t.cell(1, 0).compare(QLatin1String("food"), Qt::CaseInsensitive) == 0;
+}
+
+QString mssqlTestDatabaseRefusal(Mod_DB& db)
+{
+    if (qEnvironmentVariable("SWEEP_TEST_MSSQL_DISPOSABLE") == QLatin1String("1") ||
+        !isFoodCatalog(db))
+        return QString();
+    return QStringLiteral("refusing to replace the tables of FOOD, the shop's catalog: connect to "
+                          "SWEEP_TEST or set SWEEP_TEST_MSSQL_DISPOSABLE=1 on a throwaway server");
 }
 
 QString FixtureDatabase::odbcConnectionString() const
