@@ -51,3 +51,8 @@ QString floatText(double value)
 {
     return QString::number(value, 'g', 15);
 }
+
+QString binaryText(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}

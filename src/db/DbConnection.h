@@ -28,6 +28,8 @@ QString dateTimeText(const QString& text);
 QString decimalText(const QString& text);
 // A binary floating value with at most 15 significant digits, without exponent where it fits.
 QString floatText(double value);
+// Binary data as uppercase hexadecimal digits, two per byte, without a prefix.
+QString binaryText(const QByteArray& bytes);
 
 // The first record that is more than a warning, else the first record; a default one when the
 // list is empty. A statement's error text names this one.
@@ -83,8 +85,16 @@ public:
 
     // Runs a statement text, possibly several statements, inside one transaction: every change
     // is committed together or, on any failure, rolled back together. Afterwards the connection
-    // is never left inside a transaction.
-    virtual bool execute(const QString& sql, DbDiagnostics& errors) = 0;
+    // is never left inside a transaction. On failure *outcomeUnknown (when given) tells whether
+    // the change may stand after all: the commit's answer was lost with the connection, or the
+    // transaction could not be ended.
+    virtual bool execute(const QString& sql, DbDiagnostics& errors,
+                         bool* outcomeUnknown = nullptr) = 0;
+
+    // Ends the connection, first rolling back whatever transaction it still holds. False (with the
+    // reasons) when it could not be ended: the connection is then kept, so that its locks are
+    // never orphaned and a later close or statement can still end it.
+    virtual bool close(DbDiagnostics& errors) = 0;
 
     // An explicit transaction, for work that must see and change the same rows with other
     // writers held off: immediate takes the write lock at once (SQLite's BEGIN IMMEDIATE).

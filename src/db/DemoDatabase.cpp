@@ -558,7 +558,28 @@ QString defaultDemoDatabasePath()
 
 QString demoDatabaseScript(Dialect dialect)
 {
-    return schemaScript(dialect) + rowsScript(dialect) + indexScript();
+    // SQL Server only: the column types real POS schemas use and the demo's own tables do not,
+    // one row of values and one of NULLs. The SQLite demo keeps its columns as they are.
+    static const char sqlServerTypes[] =
+        "IF OBJECT_ID(N'MENU', N'U') IS NOT NULL DROP TABLE MENU;\n"
+        "CREATE TABLE MENU (\n"
+        "    MENU_CODE int,\n"
+        "    MENU_NAME varchar(40) COLLATE Korean_Wansung_CI_AS,\n"
+        "    MENU_PRICE money,\n"
+        "    MENU_UDATE smalldatetime,\n"
+        "    MENU_STAMP datetime2,\n"
+        "    MENU_NOTE nvarchar(max),\n"
+        "    MENU_KEY binary(4),\n"
+        "    PRIMARY KEY (MENU_CODE)\n"
+        ");\n"
+        "INSERT INTO MENU VALUES (1, N'김치찌개', 9000, '2024-06-14T13:40:00', "
+        "'2024-06-14T13:40:12.1234567', REPLICATE(CAST(N'메뉴 설명 ' AS nvarchar(max)), 3000), "
+        "0x00FF10A0);\n"
+        "INSERT INTO MENU VALUES (2, NULL, NULL, NULL, NULL, NULL, NULL);\n";
+    QString script = schemaScript(dialect) + rowsScript(dialect);
+    if (dialect == Dialect::SqlServer)
+        script += QString::fromUtf8(sqlServerTypes);
+    return script + indexScript();
 }
 
 bool createDemoDatabase(const QString& file, const DemoSize& size, QString* error)

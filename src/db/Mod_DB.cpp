@@ -81,11 +81,22 @@ bool Mod_DB::DB_Connect()
 {
     DbDiagnostics errors;
     const bool opened = trapped(errors, [&] {
-        m_conn.reset(); // the earlier connection goes before the new one opens
+        // The earlier connection goes before the new one opens. One that cannot end (its
+        // transaction could not be rolled back) is kept, never orphaned with its locks.
+        if (m_conn && !m_conn->close(errors))
+            return false;
+        m_conn.reset();
         std::unique_ptr<DbConnection> conn;
         switch (m_target.kind) {
         case DbTarget::Kind::SqlServer:
             m_connStr = sqlServerConnectionStringFromIni(m_target.iniPath);
+            if (m_connStr.isEmpty()) {
+                errors.push_back({-1,
+                                  QStringLiteral("IP.ini의 DBNAME, SERVER 또는 DRIVER 값을 연결 "
+                                                 "문자열에 넣을 수 없습니다"),
+                                  QString()});
+                return false;
+            }
             conn = std::make_unique<OdbcConnection>(m_connStr, Dialect::SqlServer);
             break;
         case DbTarget::Kind::Odbc:
@@ -166,7 +177,10 @@ DbOutcome Mod_DB::DB_Query(const QString& sql, TextTable& table, qint32& rows, q
 DbOutcome Mod_DB::DB_Execute(const QString& sql)
 {
     DbDiagnostics errors;
-    if (trapped(errors, [&] { return ensureConnection(errors) && m_conn->execute(sql, errors); })) {
+    bool unknown = false;
+    if (trapped(errors, [&] {
+            return ensureConnection(errors) && m_conn->execute(sql, errors, &unknown);
+        })) {
         m_status = 1;
         m_errText.clear();
         return {true, QString(), std::move(errors)};
@@ -174,7 +188,7 @@ DbOutcome Mod_DB::DB_Execute(const QString& sql)
     const DbDiagnostic first = primaryDiagnostic(errors);
     m_status = 0;
     m_errText = QString::number(first.number) + QStringLiteral(" : ") + first.description.trimmed();
-    return {false, m_errText, std::move(errors)};
+    return {false, m_errText, std::move(errors), unknown};
 }
 
 DbOutcome Mod_DB::executeOutcome(bool succeeded, DbDiagnostics errors)

@@ -2,6 +2,8 @@
 
 #include "db/ScriptSplitter.h"
 
+#include <QRegularExpression>
+#include <algorithm>
 #include <sql.h>
 #include <sqlext.h>
 #include <sqlucode.h>
@@ -71,20 +73,56 @@ void failure(SQLSMALLINT type, SQLHANDLE handle, const char* call, DbDiagnostics
             {-1, QStringLiteral("%1 실패").arg(QLatin1String(call)), QStringLiteral("HY000")});
 }
 
+// A call's outcome. SQL_SUCCESS_WITH_INFO counts as a failure when a record says more than a
+// warning: a batch whose middle statement failed while the others ran may answer that way.
+bool passed(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle, const char* call,
+            DbDiagnostics& errors)
+{
+    if (rc == SQL_SUCCESS)
+        return true;
+    if (rc == SQL_SUCCESS_WITH_INFO) {
+        DbDiagnostics said;
+        readDiagnostics(type, handle, said);
+        if (std::all_of(said.begin(), said.end(),
+                        [](const DbDiagnostic& d) { return d.isWarning(); }))
+            return true;
+        errors.insert(errors.end(), said.begin(), said.end());
+        return false;
+    }
+    failure(type, handle, call, errors);
+    return false;
+}
+
+// The states of a commit whose answer was lost with the connection.
+bool commitOutcomeLost(const DbDiagnostic& d)
+{
+    return d.state == QLatin1String("08S01") || d.state == QLatin1String("08007") ||
+           d.state == QLatin1String("40003");
+}
+
 enum class ValueKind
 {
     Text,
-    DateTime,
+    Temporal,
     Decimal,
     Float,
+    Binary,
 };
+
+// SQL Server's own time types, which ODBC's headers do not name.
+constexpr SQLSMALLINT SQL_SS_TIME2 = -154;
+constexpr SQLSMALLINT SQL_SS_TIMESTAMPOFFSET = -155;
 
 ValueKind kindOf(SQLSMALLINT sqlType)
 {
     switch (sqlType) {
     case SQL_TYPE_TIMESTAMP:
     case SQL_TIMESTAMP:
-        return ValueKind::DateTime;
+    case SQL_TYPE_DATE:
+    case SQL_TYPE_TIME:
+    case SQL_SS_TIME2:
+    case SQL_SS_TIMESTAMPOFFSET:
+        return ValueKind::Temporal;
     case SQL_DECIMAL:
     case SQL_NUMERIC:
         return ValueKind::Decimal;
@@ -92,23 +130,54 @@ ValueKind kindOf(SQLSMALLINT sqlType)
     case SQL_REAL:
     case SQL_DOUBLE:
         return ValueKind::Float;
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY:
+        return ValueKind::Binary;
     default:
         return ValueKind::Text;
     }
 }
 
-// Reads one column of the current row as text, piece by piece: a driver hands back at most a
-// buffer's worth per call and says so with 01004 until the value is complete.
-bool readText(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer, QString& value,
-              bool& isNull, DbDiagnostics& errors)
+// The Windows {SQL Server} driver predates date, time, datetime2 and datetimeoffset and describes
+// them as text; only the type's name tells.
+bool isTemporalTypeName(SQLHSTMT stmt, SQLUSMALLINT column)
 {
-    value.clear();
+    SQLWCHAR name[32] = {};
+    SQLSMALLINT bytes = 0;
+    if (!succeeded(SQLColAttributeW(stmt, column, SQL_DESC_TYPE_NAME, name,
+                                    SQLSMALLINT(sizeof name), &bytes, nullptr)))
+        return false;
+    const QString type = QString::fromUtf16(reinterpret_cast<const char16_t*>(name)).toLower();
+    return type == QLatin1String("date") || type == QLatin1String("time") ||
+           type == QLatin1String("datetime2") || type == QLatin1String("datetimeoffset");
+}
+
+// A date, time or date-time as drivers give it in text ("2024-06-14 13:40:12.1230000 +09:00",
+// "13:40:12.1230000", "2024-06-14"): without fraction and offset, as every other date-time.
+QString temporalText(const QString& text)
+{
+    if (text.size() == 19 || text.size() == 10)
+        return text;
+    static const QRegularExpression form(QStringLiteral(
+        R"(^(\d{4}-\d\d-\d\d(?: \d\d:\d\d:\d\d)?|\d\d:\d\d:\d\d)(?:\.\d*)?(?: ?[+-]\d\d:\d\d)?$)"));
+    const QRegularExpressionMatch m = form.match(text);
+    return m.hasMatch() ? m.captured(1) : text;
+}
+
+// Reads one column of the current row piece by piece as cType, handing each piece's bytes to
+// append: a driver hands back at most a buffer's worth per call and says so with 01004 until the
+// value is complete. terminator is the size of the terminator the driver puts after text.
+template <typename Append>
+bool readPieces(SQLHSTMT stmt, SQLUSMALLINT column, SQLSMALLINT cType,
+                std::vector<SQLWCHAR>& buffer, SQLLEN terminator, bool& isNull,
+                DbDiagnostics& errors, Append&& append)
+{
     isNull = false;
     const SQLLEN bytes = SQLLEN(buffer.size() * sizeof(SQLWCHAR));
     for (;;) {
         SQLLEN indicator = 0;
-        const SQLRETURN rc =
-            SQLGetData(stmt, column, SQL_C_WCHAR, buffer.data(), bytes, &indicator);
+        const SQLRETURN rc = SQLGetData(stmt, column, cType, buffer.data(), bytes, &indicator);
         if (rc == SQL_NO_DATA)
             return true;
         if (!succeeded(rc)) {
@@ -119,14 +188,13 @@ bool readText(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer,
             isNull = true;
             return true;
         }
-        const auto* data = reinterpret_cast<const char16_t*>(buffer.data());
-        const bool truncated =
-            rc == SQL_SUCCESS_WITH_INFO && (indicator == SQL_NO_TOTAL || indicator >= bytes);
-        if (truncated) {
-            value.append(QStringView(data, qsizetype(buffer.size()) - 1));
+        const auto* data = reinterpret_cast<const char*>(buffer.data());
+        if (rc == SQL_SUCCESS_WITH_INFO &&
+            (indicator == SQL_NO_TOTAL || indicator > bytes - terminator)) {
+            append(data, bytes - terminator);
             continue;
         }
-        value.append(QStringView(data, qsizetype(indicator / SQLLEN(sizeof(SQLWCHAR)))));
+        append(data, indicator);
         return true;
     }
 }
@@ -134,8 +202,8 @@ bool readText(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer,
 QString shaped(QString text, ValueKind kind)
 {
     switch (kind) {
-    case ValueKind::DateTime:
-        return dateTimeText(text);
+    case ValueKind::Temporal:
+        return temporalText(text);
     case ValueKind::Decimal:
         return decimalText(text);
     case ValueKind::Float: {
@@ -144,6 +212,7 @@ QString shaped(QString text, ValueKind kind)
         return ok ? floatText(v) : text;
     }
     case ValueKind::Text:
+    case ValueKind::Binary:
         break;
     }
     return text;
@@ -182,10 +251,16 @@ bool readResult(SQLHSTMT stmt, SQLSMALLINT columns, TextTable& result, DbDiagnos
         }
         const qsizetype chars = textLength(name, length);
         result.setCell(0, c, QStringView(reinterpret_cast<const char16_t*>(name.data()), chars));
-        kinds[size_t(c)] = kindOf(type);
+        ValueKind kind = kindOf(type);
+        const bool text =
+            type == SQL_CHAR || type == SQL_VARCHAR || type == SQL_WCHAR || type == SQL_WVARCHAR;
+        if (text && isTemporalTypeName(stmt, SQLUSMALLINT(c + 1)))
+            kind = ValueKind::Temporal;
+        kinds[size_t(c)] = kind;
     }
     std::vector<SQLWCHAR> buffer(4096);
     QString value;
+    QByteArray bytes;
     for (;;) {
         const SQLRETURN rc = SQLFetch(stmt);
         if (rc == SQL_NO_DATA)
@@ -198,7 +273,24 @@ bool readResult(SQLHSTMT stmt, SQLSMALLINT columns, TextTable& result, DbDiagnos
         const int row = result.rowCount() - 1;
         for (SQLSMALLINT c = 0; c < columns; ++c) {
             bool isNull = false;
-            if (!readText(stmt, SQLUSMALLINT(c + 1), buffer, value, isNull, errors))
+            const SQLUSMALLINT column = SQLUSMALLINT(c + 1);
+            // Binary values are read as bytes: read as text, FreeTDS puts a U+0000 into every
+            // piece of their hexadecimal form.
+            if (kinds[size_t(c)] == ValueKind::Binary) {
+                bytes.clear();
+                if (!readPieces(stmt, column, SQL_C_BINARY, buffer, 0, isNull, errors,
+                                [&](const char* data, SQLLEN n) { bytes.append(data, n); }))
+                    return false;
+                if (!isNull)
+                    result.setCell(row, c, binaryText(bytes));
+                continue;
+            }
+            value.clear();
+            if (!readPieces(stmt, column, SQL_C_WCHAR, buffer, sizeof(SQLWCHAR), isNull, errors,
+                            [&](const char* data, SQLLEN n) {
+                                value.append(QStringView(reinterpret_cast<const char16_t*>(data),
+                                                         qsizetype(n) / 2));
+                            }))
                 return false;
             if (!isNull)
                 result.setCell(row, c, shaped(value, kinds[size_t(c)]));
@@ -215,25 +307,48 @@ OdbcConnection::OdbcConnection(QString connectionString, Dialect dialect)
 
 OdbcConnection::~OdbcConnection()
 {
-    close();
+    // Nothing can be done later: a connection that does not end here ends with the process, and
+    // the server rolls back what it still holds.
+    DbDiagnostics ignored;
+    close(ignored);
 }
 
-void OdbcConnection::close()
+bool OdbcConnection::close(DbDiagnostics& errors)
 {
     if (m_dbc) {
-        SQLDisconnect(m_dbc);
-        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+        // Disconnecting inside a transaction fails (25000) and leaves the transaction open.
+        if (m_manualCommit || m_stale) {
+            DbDiagnostics rollbackErrors;
+            if (!rollBack(rollbackErrors))
+                errors.insert(errors.end(), rollbackErrors.begin(), rollbackErrors.end());
+        }
+        // A connection that could not be ended is kept: freeing a connected handle fails (HY010),
+        // and forgetting it would leave its transaction's locks to the server until we exit.
+        if (!passed(SQLDisconnect(m_dbc), SQL_HANDLE_DBC, m_dbc, "SQLDisconnect", errors)) {
+            // 01002 ("disconnect error") is a warning: the disconnect happened.
+            m_stale = true;
+            return false;
+        }
+        if (!succeeded(SQLFreeHandle(SQL_HANDLE_DBC, m_dbc))) {
+            failure(SQL_HANDLE_DBC, m_dbc, "SQLFreeHandle", errors);
+            return false;
+        }
         m_dbc = nullptr;
+        m_manualCommit = false;
+        m_stale = false;
     }
     if (m_env) {
         SQLFreeHandle(SQL_HANDLE_ENV, m_env);
         m_env = nullptr;
     }
+    return true;
 }
 
 bool OdbcConnection::open(DbDiagnostics& errors)
 {
-    close();
+    // Never a second connection beside one that may still hold locks.
+    if (!close(errors))
+        return false;
     SQLHENV env = SQL_NULL_HENV;
     if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
         errors.push_back(
@@ -244,13 +359,13 @@ bool OdbcConnection::open(DbDiagnostics& errors)
     if (!succeeded(SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION,
                                  reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0))) {
         failure(SQL_HANDLE_ENV, env, "SQLSetEnvAttr", errors);
-        close();
+        close(errors);
         return false;
     }
     SQLHDBC dbc = SQL_NULL_HDBC;
     if (!succeeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
         failure(SQL_HANDLE_ENV, env, "SQLAllocHandle", errors);
-        close();
+        close(errors);
         return false;
     }
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT,
@@ -270,9 +385,9 @@ bool OdbcConnection::open(DbDiagnostics& errors)
             failure(SQL_HANDLE_DBC, dbc, "SQLDriverConnectW", said);
         errors.insert(errors.end(), said.begin(), said.end());
         if (succeeded(rc))
-            SQLDisconnect(dbc);
+            SQLDisconnect(dbc); // nothing has run on it yet
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
-        close();
+        close(errors);
         return false;
     }
     m_dbc = dbc;
@@ -288,6 +403,11 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
         return false;
     }
     const SQLHSTMT stmt = guard.stmt;
+    // No statement time-out, whatever a driver's configuration says (FreeTDS's freetds.conf
+    // "timeout"): an index rebuild must never be cut and rolled back by a clock.
+    if (!passed(SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(0), 0),
+                SQL_HANDLE_STMT, stmt, "SQLSetStmtAttr(SQL_ATTR_QUERY_TIMEOUT)", errors))
+        return false;
     QString text = sql;
     SQLRETURN rc = SQLExecDirectW(stmt, const_cast<SQLWCHAR*>(wide(text)), SQLINTEGER(text.size()));
     // A first statement that touched no rows answers SQL_NO_DATA, yet the statements after it
@@ -303,14 +423,15 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
     constexpr int resultsAfterFailure = 1000;
     constexpr size_t recordsKept = 100;
     int afterFailure = 0;
+    DbDiagnostics dropped;
     while (rc != SQL_NO_DATA && rc != SQL_INVALID_HANDLE) {
         if (!ok && ++afterFailure > resultsAfterFailure)
             break;
-        if (!succeeded(rc)) {
-            if (rc == SQL_ERROR && errors.size() < recordsKept)
-                failure(SQL_HANDLE_STMT, stmt, "SQLExecDirectW", errors);
+        if (!passed(rc, SQL_HANDLE_STMT, stmt, "SQLExecDirectW",
+                    errors.size() < recordsKept ? errors : dropped)) {
             ok = false;
-            if (rc != SQL_ERROR)
+            dropped.clear();
+            if (rc != SQL_ERROR && rc != SQL_SUCCESS_WITH_INFO)
                 break; // SQL_NEED_DATA or SQL_STILL_EXECUTING: nothing sensible to walk
         } else if (ok && result && !captured) {
             SQLSMALLINT columns = 0;
@@ -333,13 +454,20 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
     return true;
 }
 
-bool OdbcConnection::query(const QString& sql, TextTable& result, DbDiagnostics& errors)
+bool OdbcConnection::ready(DbDiagnostics& errors)
 {
     if (!m_dbc) {
         errors.push_back(
             {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
         return false;
     }
+    return !m_stale || open(errors);
+}
+
+bool OdbcConnection::query(const QString& sql, TextTable& result, DbDiagnostics& errors)
+{
+    if (!ready(errors))
+        return false;
     if (run(sql, &result, errors))
         return true;
     recover(false, errors);
@@ -349,44 +477,60 @@ bool OdbcConnection::query(const QString& sql, TextTable& result, DbDiagnostics&
 bool OdbcConnection::setAutoCommit(bool on, DbDiagnostics& errors)
 {
     const SQLULEN value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
-    if (succeeded(
-            SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value), 0)))
-        return true;
-    failure(SQL_HANDLE_DBC, m_dbc, "SQLSetConnectAttr", errors);
-    return false;
+    if (!passed(
+            SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value), 0),
+            SQL_HANDLE_DBC, m_dbc, "SQLSetConnectAttr(SQL_ATTR_AUTOCOMMIT)", errors))
+        return false;
+    m_manualCommit = !on;
+    return true;
 }
 
 bool OdbcConnection::endTransaction(bool commit, DbDiagnostics& errors)
 {
-    if (succeeded(SQLEndTran(SQL_HANDLE_DBC, m_dbc, commit ? SQL_COMMIT : SQL_ROLLBACK)))
-        return true;
-    failure(SQL_HANDLE_DBC, m_dbc, commit ? "SQLEndTran(SQL_COMMIT)" : "SQLEndTran(SQL_ROLLBACK)",
-            errors);
-    return false;
+    return passed(SQLEndTran(SQL_HANDLE_DBC, m_dbc, commit ? SQL_COMMIT : SQL_ROLLBACK),
+                  SQL_HANDLE_DBC, m_dbc,
+                  commit ? "SQLEndTran(SQL_COMMIT)" : "SQLEndTran(SQL_ROLLBACK)", errors);
 }
 
-bool OdbcConnection::execute(const QString& sql, DbDiagnostics& errors)
+bool OdbcConnection::rollBack(DbDiagnostics& errors)
 {
-    if (!m_dbc) {
-        errors.push_back(
-            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+    if (endTransaction(false, errors))
+        return true;
+    if (m_dialect == Dialect::SqlServer)
+        return run(QStringLiteral("IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION"), nullptr, errors);
+    // The SQLite driver keeps its own note of the transaction it began and ends it itself when
+    // auto-commit comes back on, so an empty one takes the place of the one rolled back.
+    return run(QStringLiteral("ROLLBACK"), nullptr, errors) &&
+           run(QStringLiteral("BEGIN"), nullptr, errors);
+}
+
+bool OdbcConnection::execute(const QString& sql, DbDiagnostics& errors, bool* outcomeUnknown)
+{
+    if (outcomeUnknown)
+        *outcomeUnknown = false;
+    if (!ready(errors))
         return false;
-    }
     // Queries run in auto-commit; a statement text gets its own manual-commit transaction.
     if (!setAutoCommit(false, errors)) {
         recover(true, errors);
         return false;
     }
-    bool ok = run(sql, nullptr, errors) && endTransaction(true, errors);
-    bool clean = true;
-    if (!ok) {
-        DbDiagnostics rollbackErrors;
-        clean = endTransaction(false, rollbackErrors);
-        errors.insert(errors.end(), rollbackErrors.begin(), rollbackErrors.end());
+    bool ok = run(sql, nullptr, errors);
+    bool commitLost = false;
+    if (ok) {
+        const size_t before = errors.size();
+        ok = endTransaction(true, errors);
+        commitLost = !ok && std::any_of(errors.begin() + std::ptrdiff_t(before), errors.end(),
+                                        commitOutcomeLost);
     }
-    clean = setAutoCommit(true, errors) && clean;
-    if (!clean || !ok)
-        recover(!clean, errors);
+    // Switching auto-commit back on commits whatever is open, so it waits for a rollback that
+    // is known to have happened; otherwise the connection is closed and opened anew.
+    bool ended = ok || rollBack(errors);
+    if (outcomeUnknown)
+        *outcomeUnknown = commitLost || !ended;
+    ended = ended && setAutoCommit(true, errors);
+    if (!ended || !ok)
+        recover(!ended, errors);
     return ok;
 }
 
@@ -397,6 +541,8 @@ void OdbcConnection::recover(bool transactionUnsure, DbDiagnostics& errors)
     if (!transactionUnsure && (!succeeded(rc) || dead != SQL_CD_TRUE))
         return;
     // Closing a connection ends whatever transaction it was in; the next statement starts clean.
+    // One that cannot be closed yet stays marked, and the next call tries again.
+    m_stale = true;
     DbDiagnostics reopenErrors;
     if (!open(reopenErrors))
         errors.insert(errors.end(), reopenErrors.begin(), reopenErrors.end());
@@ -436,33 +582,24 @@ DbValueType typeClassOf(SQLSMALLINT sqlType)
     }
 }
 
-// Reads one binary column of the current row piece by piece, as readText does for text.
-bool readBytes(SQLHSTMT stmt, SQLUSMALLINT column, QByteArray& value, bool& isNull,
-               DbDiagnostics& errors)
+// One column of the current row, whole, read piece by piece.
+bool readBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer,
+               QByteArray& value, bool& isNull, DbDiagnostics& errors)
 {
     value.clear();
-    isNull = false;
-    char buffer[8192];
-    for (;;) {
-        SQLLEN indicator = 0;
-        const SQLRETURN rc =
-            SQLGetData(stmt, column, SQL_C_BINARY, buffer, SQLLEN(sizeof buffer), &indicator);
-        if (rc == SQL_NO_DATA)
-            return true;
-        if (!succeeded(rc)) {
-            failure(SQL_HANDLE_STMT, stmt, "SQLGetData", errors);
-            return false;
-        }
-        if (indicator == SQL_NULL_DATA) {
-            isNull = true;
-            return true;
-        }
-        const bool truncated = rc == SQL_SUCCESS_WITH_INFO &&
-                               (indicator == SQL_NO_TOTAL || indicator > SQLLEN(sizeof buffer));
-        value.append(buffer, truncated ? qsizetype(sizeof buffer) : qsizetype(indicator));
-        if (!truncated)
-            return true;
-    }
+    return readPieces(stmt, column, SQL_C_BINARY, buffer, 0, isNull, errors,
+                      [&](const char* data, SQLLEN n) { value.append(data, n); });
+}
+
+bool readText(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer, QString& value,
+              bool& isNull, DbDiagnostics& errors)
+{
+    value.clear();
+    return readPieces(stmt, column, SQL_C_WCHAR, buffer, sizeof(SQLWCHAR), isNull, errors,
+                      [&](const char* data, SQLLEN n) {
+                          value.append(QStringView(reinterpret_cast<const char16_t*>(data),
+                                                   qsizetype(n) / 2));
+                      });
 }
 
 bool readDouble(SQLHSTMT stmt, SQLUSMALLINT column, double& value, bool& isNull,
@@ -570,7 +707,7 @@ bool OdbcConnection::readRows(const QString& sql, const DbRowReader& reader, DbD
             bool isNull = false;
             bool read = false;
             if (v.type == DbValueType::Binary)
-                read = readBytes(stmt, column, v.bytes, isNull, errors);
+                read = readBytes(stmt, column, buffer, v.bytes, isNull, errors);
             else if (v.type == DbValueType::Float)
                 read = readDouble(stmt, column, v.number, isNull, errors);
             else
@@ -617,27 +754,30 @@ bool OdbcConnection::commit(DbDiagnostics& errors, bool& outcomeUnknown)
             {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
         return false;
     }
+    const size_t before = errors.size();
     if (endTransaction(true, errors)) {
-        if (setAutoCommit(true, errors))
-            return true;
-        recover(true, errors);
+        if (!setAutoCommit(true, errors))
+            recover(true, errors);
         return true; // committed; only the mode switch failed, and the reopen fixed that
     }
-    SQLUINTEGER dead = SQL_CD_FALSE;
-    SQLGetConnectAttr(m_dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
-    outcomeUnknown = dead == SQL_CD_TRUE;
-    rollback(errors);
+    const bool lost = std::any_of(errors.begin() + std::ptrdiff_t(before), errors.end(),
+                                  commitOutcomeLost);
+    outcomeUnknown = !endOpenTransaction(errors) || lost;
     return false;
 }
 
 void OdbcConnection::rollback(DbDiagnostics& errors)
 {
-    if (!m_dbc)
-        return;
-    DbDiagnostics rollbackErrors;
-    bool clean = endTransaction(false, rollbackErrors);
-    errors.insert(errors.end(), rollbackErrors.begin(), rollbackErrors.end());
-    clean = setAutoCommit(true, errors) && clean;
-    if (!clean)
+    if (m_dbc)
+        endOpenTransaction(errors);
+}
+
+bool OdbcConnection::endOpenTransaction(DbDiagnostics& errors)
+{
+    // Auto-commit comes back on only after a rollback known to have happened: the switch would
+    // commit whatever is still open. Otherwise the connection is closed and opened anew.
+    const bool ended = rollBack(errors) && setAutoCommit(true, errors);
+    if (!ended)
         recover(true, errors);
+    return ended;
 }

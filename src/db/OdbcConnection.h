@@ -18,7 +18,9 @@ public:
     bool open(DbDiagnostics& errors) override;
     bool isOpen() const override { return m_dbc != nullptr; }
     bool query(const QString& sql, TextTable& result, DbDiagnostics& errors) override;
-    bool execute(const QString& sql, DbDiagnostics& errors) override;
+    bool execute(const QString& sql, DbDiagnostics& errors,
+                 bool* outcomeUnknown = nullptr) override;
+    bool close(DbDiagnostics& errors) override;
     bool beginTransaction(bool immediate, DbDiagnostics& errors) override;
     bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) override;
     bool executeInTransaction(const QString& sql, DbDiagnostics& errors) override;
@@ -28,12 +30,20 @@ public:
     static constexpr int loginTimeoutSeconds = 15;
 
 private:
-    void close();
     // Runs sql on a new statement handle and walks every result; the first result with columns
     // is read into result when one is given. False when any part of the batch failed.
     bool run(const QString& sql, TextTable* result, DbDiagnostics& errors);
     bool setAutoCommit(bool on, DbDiagnostics& errors);
+    // Rolls back the open transaction and returns to auto-commit; false when that cannot be
+    // known to have happened (the connection is then reopened).
+    bool endOpenTransaction(DbDiagnostics& errors);
     bool endTransaction(bool commit, DbDiagnostics& errors);
+    // Rolls back the open transaction: SQLEndTran, and when that fails the dialect's own rollback
+    // statement. False when neither could be confirmed.
+    bool rollBack(DbDiagnostics& errors);
+    // A connection that may still hold a transaction it could not end is closed and opened anew
+    // before it runs anything else; false when that is not possible yet.
+    bool ready(DbDiagnostics& errors);
     // After a failure: a connection that is dead or stuck in a transaction is opened anew.
     void recover(bool transactionUnsure, DbDiagnostics& errors);
 
@@ -41,4 +51,6 @@ private:
     Dialect m_dialect;
     OdbcHandle m_env = nullptr;
     OdbcHandle m_dbc = nullptr;
+    bool m_manualCommit = false; // auto-commit is off: a transaction may be open
+    bool m_stale = false;        // a transaction may be open that could not be ended
 };

@@ -18,8 +18,16 @@ QString trimBlanks(const QString& text)
 
 } // namespace
 
-QString odbcValue(const QString& value)
+std::optional<QString> odbcValue(const QString& value, bool freeTds)
 {
+    if (freeTds) {
+        // FreeTDS ends a braced value at the first "};" and keeps doubled braces as they are.
+        if (!value.contains(QLatin1Char(';')) && !value.startsWith(QLatin1Char('{')))
+            return value;
+        if (value.contains(QLatin1Char('}')))
+            return std::nullopt;
+        return QLatin1Char('{') + value + QLatin1Char('}');
+    }
     static const QString special = QStringLiteral(";{}=");
     bool quote = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
     for (QChar c : value)
@@ -47,17 +55,23 @@ QString sqlServerConnectionString(const QString& dbName, const QString& server,
     // A server given as "host\instance" or "host,port" carries its own way to the port.
     const bool ownPort =
         serverName.contains(QLatin1Char('\\')) || serverName.contains(QLatin1Char(','));
+    const std::optional<QString> serverValue = odbcValue(serverName, freeTds);
+    const std::optional<QString> database = odbcValue(trimBlanks(dbName), freeTds);
+    // No driver has a brace in its name, and the driver managers disagree on how to write one.
+    if (!serverValue || !database || driverName.contains(QLatin1Char('}')))
+        return QString();
 
-    QString s = QStringLiteral("DRIVER={") +
-                QString(driverName).replace(QLatin1Char('}'), QLatin1String("}}")) +
-                QStringLiteral("};SERVER=") + odbcValue(serverName);
+    QString s =
+        QStringLiteral("DRIVER={") + driverName + QStringLiteral("};SERVER=") + *serverValue;
     if (freeTds && !ownPort)
         s += QStringLiteral(";PORT=1433");
-    s += QStringLiteral(";DATABASE=") + odbcValue(trimBlanks(dbName)) + QStringLiteral(";UID=") +
+    s += QStringLiteral(";DATABASE=") + *database + QStringLiteral(";UID=") +
          QLatin1String(SqlServerLogin::user) + QStringLiteral(";PWD=") +
          QLatin1String(SqlServerLogin::password);
+    // Korean varchar needs TDS 7.1 or later, date, time and datetime2 7.3; without TextSize a
+    // long nvarchar(max) or text value is cut at the server's default.
     if (freeTds)
-        s += QStringLiteral(";ClientCharset=UTF-8");
+        s += QStringLiteral(";ClientCharset=UTF-8;TDS_Version=7.4;TextSize=2147483647");
     return s;
 }
 

@@ -22,6 +22,10 @@ QString cellText(sqlite3_stmt* stmt, int column)
         return QString::number(sqlite3_column_int64(stmt, column));
     case SQLITE_FLOAT:
         return floatText(sqlite3_column_double(stmt, column));
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, column));
+        return binaryText(QByteArray::fromRawData(bytes, sqlite3_column_bytes(stmt, column)));
+    }
     default: {
         // The file keeps UTF-8: read it as it is, rather than have SQLite translate every
         // value into a UTF-16 buffer of its own first.
@@ -41,14 +45,17 @@ SqliteConnection::SqliteConnection(QString file, int busyTimeoutMs)
 
 SqliteConnection::~SqliteConnection()
 {
-    close();
+    DbDiagnostics ignored;
+    close(ignored);
 }
 
-void SqliteConnection::close()
+bool SqliteConnection::close(DbDiagnostics&)
 {
     // sqlite3_close_v2 defers the close while statements are alive; none are kept between calls.
+    // Closing rolls back an open transaction.
     sqlite3_close_v2(m_db);
     m_db = nullptr;
+    return true;
 }
 
 DbDiagnostic SqliteConnection::lastError() const
@@ -61,7 +68,7 @@ DbDiagnostic SqliteConnection::lastError() const
 
 bool SqliteConnection::open(DbDiagnostics& errors)
 {
-    close();
+    close(errors);
     // Opening never creates: a missing demo file is an error here, not a new empty database.
     const QByteArray path = QFileInfo(m_file).absoluteFilePath().toUtf8();
     sqlite3* db = nullptr;
@@ -78,7 +85,7 @@ bool SqliteConnection::open(DbDiagnostics& errors)
     sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
     // A file that is not a database opens fine and fails only at its first read.
     if (!runPlain("SELECT count(*) FROM sqlite_master", errors)) {
-        close();
+        close(errors);
         return false;
     }
     return true;
@@ -148,8 +155,12 @@ bool SqliteConnection::query(const QString& sql, TextTable& result, DbDiagnostic
     return runStatements(sql, &result, errors);
 }
 
-bool SqliteConnection::execute(const QString& sql, DbDiagnostics& errors)
+bool SqliteConnection::execute(const QString& sql, DbDiagnostics& errors, bool* outcomeUnknown)
 {
+    // A failed COMMIT leaves the transaction open and is rolled back below (or by the reopen):
+    // SQLite always knows.
+    if (outcomeUnknown)
+        *outcomeUnknown = false;
     if (!m_db) {
         errors.push_back(lastError());
         return false;

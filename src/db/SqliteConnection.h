@@ -17,7 +17,9 @@ public:
     bool open(DbDiagnostics& errors) override;
     bool isOpen() const override { return m_db != nullptr; }
     bool query(const QString& sql, TextTable& result, DbDiagnostics& errors) override;
-    bool execute(const QString& sql, DbDiagnostics& errors) override;
+    bool execute(const QString& sql, DbDiagnostics& errors,
+                 bool* outcomeUnknown = nullptr) override;
+    bool close(DbDiagnostics& errors) override;
     bool beginTransaction(bool immediate, DbDiagnostics& errors) override;
     bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) override;
     bool executeInTransaction(const QString& sql, DbDiagnostics& errors) override;
@@ -28,7 +30,6 @@ public:
     static constexpr int defaultBusyTimeoutMs = 5000;
 
 private:
-    void close();
     DbDiagnostic lastError() const;
     bool runPlain(const char* sql, DbDiagnostics& errors);
     bool endFailedTransaction(DbDiagnostics& errors);

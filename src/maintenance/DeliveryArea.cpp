@@ -75,11 +75,16 @@ DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
     CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_2", QStringLiteral("종료"),
                             twipsRect(6060, 4800, 1245, 585), frameButtonFont());
 
-    // A click runs the mode even on the option already chosen: after the area button brought
-    // back the all-dates layout, clicking "날짜지정삭제" again must show the date boxes.
-    for (int index : {0, 1})
+    // A change of option runs its mode, and so does a click on the option already chosen: after
+    // the area button brought back the all-dates layout, "날짜지정삭제" must show its boxes again.
+    for (int index : {0, 1}) {
+        connect(OPT1[size_t(index)], &QRadioButton::toggled, this, [this, index](bool checked) {
+            if (checked)
+                OPT1_Click(index);
+        });
         connect(OPT1[size_t(index)], &QRadioButton::clicked, this,
                 [this, index] { OPT1_Click(index); });
+    }
     connect(cmd_DTD_Serch, &QPushButton::clicked, this, &DeliveryArea::cmd_DTD_Serch_Click);
     connect(CMD_DTD_DELETE, &QPushButton::clicked, this, &DeliveryArea::CMD_DTD_DELETE_Click);
 }

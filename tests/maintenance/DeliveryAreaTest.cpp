@@ -28,7 +28,8 @@ protected:
     void clickDelete() { QTest::mouseClick(area.CMD_DTD_DELETE, Qt::LeftButton); }
     void searchRange(const QString& from, const QString& to)
     {
-        chooseRange();
+        if (!area.OPT1[0]->isChecked())
+            chooseRange();
         area.TXT_Date->setText(from);
         area.Txt_Date2->setText(to);
         search();

@@ -8,6 +8,7 @@
 #include "maintenance/PayCancelArea.h"
 #include "maintenance/ResultGrid.h"
 #include "maintenance/WorkContext.h"
+#include "support/FixtureDatabase.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -30,6 +31,8 @@ protected:
             GTEST_SKIP() << "SWEEP_TEST_MSSQL is not set";
         m_db = std::make_unique<Mod_DB>(DbTarget::odbc(connStr));
         ASSERT_TRUE(m_db->DB_Connect()) << m_db->DB_ErrText().toStdString();
+        const QString refusal = mssqlTestDatabaseRefusal(*m_db);
+        ASSERT_TRUE(refusal.isEmpty()) << refusal.toStdString();
         m_db->DB_Execute(demoDatabaseScript(Dialect::SqlServer));
         ASSERT_EQ(m_db->DB_Status(), 1) << m_db->DB_ErrText().toStdString();
         m_log = std::make_unique<ActivityLog>(m_logDir.path(), m_clock);

@@ -7,6 +7,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// The name the SQLite ODBC driver is registered under here.
+QString sqliteOdbcDriver();
+
+// Whether the SQL Server database db is connected to is FOOD, the shop's catalog.
+bool isFoodCatalog(Mod_DB& db);
+// Why the SQL Server tests must not fill that database with the demo tables (empty when they
+// may): FOOD only when SWEEP_TEST_MSSQL_DISPOSABLE=1 declares the server a throwaway one.
+QString mssqlTestDatabaseRefusal(Mod_DB& db);
+
 // A demo POS database in a temporary folder, removed with the object. Every test that needs
 // one makes its own, so tests never see each other's deletes.
 class FixtureDatabase

@@ -1,0 +1,174 @@
+#include "support/FixtureDatabase.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h> // before the ODBC headers
+#endif
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <map>
+#ifndef _WIN32
+#include <dlfcn.h>
+#endif
+
+// Faults at the driver boundary: this program defines the few ODBC calls the transaction code
+// makes, so the layer's calls land here and go on to unixODBC (dlsym RTLD_NEXT) unless a case
+// armed a fault. What the database holds afterwards is read through a second connection.
+enum class Call
+{
+    Commit,
+    Rollback,
+    Exec, // SQLExecDirectW of a text that starts with Fault::text
+    Disconnect,
+};
+
+struct Fault
+{
+    Call call;
+    const char* state;    // of the one diagnostic record the failed call leaves
+    bool forward = false; // the real call runs first (a commit whose answer is lost)
+    SQLRETURN rc = SQL_ERROR;
+    const char* text = "";
+};
+
+#ifndef _WIN32
+namespace {
+std::vector<Fault> armed;
+std::map<SQLHANDLE, QString> fakeStates; // the state of each handle's injected record
+
+template <typename Fn, typename... Args>
+SQLRETURN interposed(const char* name, Call call, SQLHANDLE handle, const QString& sql,
+                     Args... args)
+{
+    const auto next = reinterpret_cast<Fn*>(dlsym(RTLD_NEXT, name));
+    fakeStates.erase(handle);
+    const auto f = std::find_if(armed.begin(), armed.end(), [&](const Fault& f) {
+        return f.call == call && (call != Call::Exec || sql.startsWith(QLatin1String(f.text)));
+    });
+    if (f == armed.end())
+        return next(args...);
+    if (f->forward && !SQL_SUCCEEDED(next(args...)))
+        return SQL_ERROR;
+    fakeStates[handle] = QLatin1String(f->state);
+    return f->rc;
+}
+} // namespace
+
+extern "C" {
+SQLRETURN SQL_API SQLEndTran(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT completion)
+{
+    return interposed<SQLRETURN(SQLSMALLINT, SQLHANDLE, SQLSMALLINT)>(
+        __func__, completion == SQL_COMMIT ? Call::Commit : Call::Rollback, handle, QString(), type,
+        handle, completion);
+}
+
+SQLRETURN SQL_API SQLExecDirectW(SQLHSTMT stmt, SQLWCHAR* text, SQLINTEGER length)
+{
+    const QString sql = QString::fromUtf16(reinterpret_cast<const char16_t*>(text), length);
+    return interposed<SQLRETURN(SQLHSTMT, SQLWCHAR*, SQLINTEGER)>(__func__, Call::Exec, stmt, sql,
+                                                                  stmt, text, length);
+}
+
+SQLRETURN SQL_API SQLDisconnect(SQLHDBC dbc)
+{
+    return interposed<SQLRETURN(SQLHDBC)>(__func__, Call::Disconnect, dbc, QString(), dbc);
+}
+
+SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT record,
+                                 SQLWCHAR* state, SQLINTEGER* native, SQLWCHAR* message,
+                                 SQLSMALLINT capacity, SQLSMALLINT* length)
+{
+    const auto fake = fakeStates.find(handle);
+    if (fake == fakeStates.end())
+        return reinterpret_cast<decltype(&SQLGetDiagRecW)>(dlsym(RTLD_NEXT, __func__))(
+            type, handle, record, state, native, message, capacity, length);
+    if (record > 1) {
+        fakeStates.erase(fake);
+        return SQL_NO_DATA;
+    }
+    const QString text = QStringLiteral("주입된 오류 ") + fake->second;
+    std::copy_n(fake->second.utf16(), 6, reinterpret_cast<char16_t*>(state));
+    std::copy_n(text.utf16(), text.size() + 1, reinterpret_cast<char16_t*>(message));
+    *native = 9999;
+    *length = SQLSMALLINT(text.size());
+    return capacity > text.size() ? SQL_SUCCESS : SQL_ERROR;
+}
+}
+#endif
+
+struct FaultCase
+{
+    const char* name;
+    std::vector<Fault> faults;
+    bool unknown;         // the outcome the layer must call not known
+    const char* openLeft; // open checks (PE_CK '0') a second connection sees afterwards
+};
+
+class OdbcFault : public testing::TestWithParam<FaultCase>
+{
+};
+
+TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "the ODBC calls are interposed with dlsym(RTLD_NEXT), which Windows lacks";
+#else
+    FixtureDatabase fixture;
+    // A short lock wait, so a lock left behind fails the checks instead of stalling them.
+    Mod_DB db(DbTarget::odbc(fixture.odbcConnectionString() + QStringLiteral(";Timeout=1000"),
+                             Dialect::Sqlite));
+    ASSERT_TRUE(db.DB_Connect()) << db.DB_ErrText().toStdString();
+    auto openLeft = [&] {
+        TextTable t;
+        qint32 rows = 0, columns = 0;
+        fixture.connect()->DB_Query(QStringLiteral("SELECT count(*) FROM PE WHERE PE_CK='0'"), t,
+                                    rows, columns);
+        return t.cell(1, 0);
+    };
+
+    armed = GetParam().faults;
+    const DbOutcome outcome = db.DB_Execute(QStringLiteral("DELETE FROM PE WHERE PE_CK='0'"));
+    armed.clear();
+    EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("9999 : "))) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.outcomeUnknown, GetParam().unknown);
+    EXPECT_EQ(openLeft(), GetParam().openLeft);
+
+    // No transaction and no lock outlives the failure: the same object's next statement and a
+    // second connection's write both go through.
+    EXPECT_TRUE(
+        db.DB_Execute(QStringLiteral("UPDATE PE SET PE_MEMO='다음' WHERE PE_ID=1001")).succeeded)
+        << db.DB_ErrText().toStdString();
+    EXPECT_TRUE(
+        fixture.connect()->DB_Execute(QStringLiteral("UPDATE PE SET PE_MEMO=''")).succeeded);
+    EXPECT_EQ(openLeft(), GetParam().openLeft);
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OdbcFault,
+    testing::Values(
+        // Switching auto-commit back on after a failed rollback would commit the delete.
+        FaultCase{"CommitAndRollbackFail",
+                  {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"}},
+                  false,
+                  "5"},
+        // Nothing ends the transaction: the connection is kept until it can be closed (never
+        // orphaned with its locks), and the outcome is not claimed.
+        FaultCase{"TransactionCannotBeEnded",
+                  {{Call::Commit, "HY000"},
+                   {Call::Rollback, "HY000"},
+                   {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"},
+                   {Call::Disconnect, "25000"}},
+                  true,
+                  "5"},
+        // One statement of a batch failed while the others ran.
+        FaultCase{"ErrorRecordWithSuccessWithInfo",
+                  {{Call::Exec, "23000", true, SQL_SUCCESS_WITH_INFO, "DELETE"}},
+                  false,
+                  "5"},
+        // The commit went through but its answer was lost with the connection.
+        FaultCase{"CommitAnswerLost", {{Call::Commit, "08S01", true}}, true, "0"}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
