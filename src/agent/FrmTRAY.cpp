@@ -1,6 +1,8 @@
 #include "agent/FrmTRAY.h"
 
 #include "agent/Frm_TM_Main.h"
+#include "agentcore/AgentPoller.h"
+#include "agentcore/AlertTexts.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -10,9 +12,10 @@ namespace {
 const QString kMenuCaption = QStringLiteral("TELEMENU 실시간 주문 현황");
 } // namespace
 
-FrmTRAY::FrmTRAY(Frm_TM_Main& popup, std::function<void()> endProcess, QWidget* parent)
+FrmTRAY::FrmTRAY(Frm_TM_Main& popup, AgentPoller& poller, std::function<void()> endProcess,
+                 QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_popup(popup),
-      m_endProcess(std::move(endProcess))
+      m_poller(poller), m_endProcess(std::move(endProcess))
 {
     setObjectName(QStringLiteral("FrmTRAY"));
     setWindowTitle(QStringLiteral("TELEMENU"));
@@ -32,9 +35,19 @@ FrmTRAY::FrmTRAY(Frm_TM_Main& popup, std::function<void()> endProcess, QWidget* 
         connect(mnutry[i], &QAction::triggered, this, [this, i] { mnutry_Click(i); });
     }
 
+    for (int size : {16, 24, 32, 48})
+        m_greyIcon.addPixmap(windowIcon().pixmap(size, QIcon::Disabled));
     trayIcon = new QSystemTrayIcon(windowIcon(), this);
-    trayIcon->setToolTip(QStringLiteral("TELEMENU 주문 알림"));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &FrmTRAY::trayActivated);
+    connect(&m_poller, &AgentPoller::polled, this, &FrmTRAY::showPollState);
+    showPollState();
+}
+
+void FrmTRAY::showPollState()
+{
+    const PollState& state = m_poller.state();
+    trayIcon->setToolTip(AlertTexts::toolTip(state));
+    trayIcon->setIcon(state.failingSince.isValid() ? m_greyIcon : windowIcon());
 }
 
 void FrmTRAY::addTrayIcon()
@@ -65,7 +78,8 @@ void FrmTRAY::mnutry_Click(int index)
     if (index == 0)
         m_popup.showPopup();
     else if (index == 2)
-        close();
+        QMetaObject::invokeMethod(
+            this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void FrmTRAY::closeEvent(QCloseEvent* e)

@@ -4,19 +4,22 @@
 #include <QWidget>
 #include <functional>
 
+class AgentPoller;
 class Frm_TM_Main;
 class QAction;
 class QMenu;
 
 // The agent's host window. It is never shown: it owns the tray icon, answers the icon's mouse
 // events and offers its menu. Closing it, for whatever reason, takes the icon away and ends the
-// agent.
+// agent. The icon's tooltip tells the last successful poll; while polls fail the icon is greyed
+// and the tooltip says since when and why.
 class FrmTRAY : public QWidget
 {
     Q_OBJECT
 public:
     // endProcess runs when the window closes (the program passes the application's quit).
-    FrmTRAY(Frm_TM_Main& popup, std::function<void()> endProcess, QWidget* parent = nullptr);
+    FrmTRAY(Frm_TM_Main& popup, AgentPoller& poller, std::function<void()> endProcess,
+            QWidget* parent = nullptr);
 
     // Puts the icon into the tray.
     void addTrayIcon();
@@ -31,13 +34,19 @@ public:
 public slots:
     // A tray event is not handled while the previous one still runs (an open menu, say).
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    // "종료" (2) closes the window from the event loop, after the menu and the icon's event that
+    // opened it have returned: ending inside them crashed the tray.
     void mnutry_Click(int index);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void showPollState();
+
     Frm_TM_Main& m_popup;
+    AgentPoller& m_poller;
+    QIcon m_greyIcon;
     std::function<void()> m_endProcess;
     bool m_trayBusy = false;
 };

@@ -1,9 +1,11 @@
 #include "agent/Frm_TM_Main.h"
 
 #include "agent/AlertSound.h"
-#include "agent/Mod_TM.h"
 #include "agent/SetTopMost.h"
-#include "agent/TmTexts.h"
+#include "agentcore/AgentPoller.h"
+#include "agentcore/AlertTexts.h"
+#include "agentcore/TmTexts.h"
+#include "ui/FormWidgets.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -12,63 +14,35 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace {
-
-// Design measures are twips; 15 twips make a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-} // namespace
-
-Frm_TM_Main::Frm_TM_Main(Mod_TM& tm, AlertSound& sound, QString soundFile, int pollMs, int hideMs,
-                         QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_tm(tm),
-      m_sound(sound), m_soundFile(std::move(soundFile))
+Frm_TM_Main::Frm_TM_Main(AgentPoller& poller, AlertSound& sound, QString soundFile, int pollMs,
+                         int hideMs, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_poller(poller), m_sound(sound), m_soundFile(std::move(soundFile))
 {
     setObjectName(QStringLiteral("Frm_TM_Main"));
     setWindowTitle(QStringLiteral("TELEMENU"));
-    setFixedSize(twips(0, 0, 5895, 1560).size());
+    setFixedSize(twipsRect(0, 0, 5895, 1560).size());
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    QFont gulim(QStringLiteral("굴림"), 9);
+    const QFont gulim = formFont(FormFonts::gulim, 9);
     setFont(gulim);
-
-    lblCaption =
-        makeLabel(this, "lblCaption", QStringLiteral("TELEMENU"), twips(570, 60, 1605, 375));
+    lblCaption = makeLabel(this, "lblCaption", QStringLiteral("TELEMENU"),
+                           twipsRect(570, 60, 1605, 375), gulim);
     LBL_INFO[0] = makeLabel(this, "LBL_INFO_0", QStringLiteral("TELEMENU 주문이 "),
-                            twips(270, 990, 1650, 180));
-    lblTELCNT = makeLabel(this, "lblTELCNT", QStringLiteral("12"), twips(1980, 915, 360, 285));
-    QFont countFont(QStringLiteral("굴림"));
-    countFont.setPointSizeF(14.25);
-    countFont.setBold(true);
-    lblTELCNT->setFont(countFont);
-    QPalette blue = lblTELCNT->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    lblTELCNT->setPalette(blue);
+                            twipsRect(270, 990, 1650, 180), gulim);
+    lblTELCNT = makeLabel(this, "lblTELCNT", QString(), twipsRect(1980, 915, 360, 285),
+                          formFont(FormFonts::gulim, 14.25, true), Qt::blue);
+    lblTELCNT->setWordWrap(false);
     LBL_INFO[1] =
         makeLabel(this, "LBL_INFO_1", QStringLiteral("건이 존재합니다.  접수 처리해 주세요."),
-                  twips(2460, 990, 3120, 180));
-    // The 180-twip rows of the info labels are a hair short for fallback fonts; let the text
-    // show rather than clip its descenders.
-    for (QLabel* info : LBL_INFO)
-        info->resize(info->width(), qMax(info->height(), info->sizeHint().height()));
+                  twipsRect(2460, 990, 3120, 180), gulim);
+    lblNoCount = makeLabel(this, "lblNoCount", QString(), twipsRect(270, 990, 5310, 180), gulim);
 
-    btnClose = new QPushButton(QStringLiteral("닫기"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setGeometry(twips(4110, 30, 765, 285));
+    btnClose =
+        makeButton(this, "btnClose", QStringLiteral("닫기"), twipsRect(4110, 30, 765, 285), gulim);
     btnClose->setFocusPolicy(Qt::NoFocus);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -82,6 +56,9 @@ Frm_TM_Main::Frm_TM_Main(Mod_TM& tm, AlertSound& sound, QString soundFile, int p
     TimerTELEMENU->setSingleShot(true);
     TimerTELEMENU->setInterval(pollMs);
     connect(TimerTELEMENU, &QTimer::timeout, this, &Frm_TM_Main::TimerTELEMENU_Timer);
+    connect(&m_poller, &AgentPoller::polled, this, &Frm_TM_Main::polled);
+
+    showCount(m_poller.state().lastCount);
     TimerTELEMENU->start();
 }
 
@@ -98,18 +75,38 @@ void Frm_TM_Main::showPopup()
     SetTopMost(this, true);
 }
 
+void Frm_TM_Main::showCount(std::optional<double> count)
+{
+    const QString line = AlertTexts::noCountLine(count);
+    const bool sentence = line.isEmpty();
+    for (QWidget* part : {static_cast<QWidget*>(LBL_INFO[0]), static_cast<QWidget*>(lblTELCNT),
+                          static_cast<QWidget*>(LBL_INFO[1])})
+        part->setVisible(sentence);
+    lblNoCount->setVisible(!sentence);
+    lblNoCount->setText(line);
+    if (sentence) {
+        lblTELCNT->setText(TmTexts::countCaption(*count));
+        lblTELCNT->resize(qMax(lblTELCNT->width(), lblTELCNT->sizeHint().width()),
+                          lblTELCNT->height());
+    }
+}
+
 void Frm_TM_Main::TimerTELEMENU_Timer()
 {
-    if (m_tm.pollEnabled()) {
-        const std::optional<double> count =
-            m_tm.PollOrderCount(QStringLiteral("00,02"), QStringLiteral("0"));
-        if (count) {
-            lblTELCNT->setText(TmTexts::countCaption(*count));
-            if (*count > 0) {
-                m_sound.play(m_soundFile);
-                TimerHide->start();
-                showPopup();
-            }
+    if (m_poller.pollEnabled())
+        m_poller.poll(); // polled() arms the next tick
+    else
+        TimerTELEMENU->start();
+}
+
+void Frm_TM_Main::polled(const PollResult& result)
+{
+    if (result.ok()) {
+        showCount(result.count);
+        if (*result.count > 0) {
+            m_sound.play(m_soundFile);
+            TimerHide->start();
+            showPopup();
         }
     }
     TimerTELEMENU->start();

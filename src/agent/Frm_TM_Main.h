@@ -1,36 +1,43 @@
 #pragma once
 
-#include <QWidget>
+#include "agentcore/PollResult.h"
 
+#include <QWidget>
+#include <optional>
+
+class AgentPoller;
 class AlertSound;
-class Mod_TM;
 class QLabel;
 class QPushButton;
 class QTimer;
 
 // The order popup: a small borderless window above all others that says how many orders wait.
-// It owns the agent's two timers: TimerTELEMENU polls the service, TimerHide puts the popup
-// away again some seconds after it was shown. Hiding never unloads it; the poll keeps ticking.
+// It owns the agent's two timers: TimerTELEMENU starts a poll, TimerHide puts the popup away
+// again some seconds after a poll showed it. Hiding never unloads it; the poll keeps ticking.
 class Frm_TM_Main : public QWidget
 {
     Q_OBJECT
 public:
     // soundFile is played for a count above 0. The poll timer starts at once.
-    Frm_TM_Main(Mod_TM& tm, AlertSound& sound, QString soundFile, int pollMs, int hideMs,
+    Frm_TM_Main(AgentPoller& poller, AlertSound& sound, QString soundFile, int pollMs, int hideMs,
                 QWidget* parent = nullptr);
 
     // Shows the popup, not modal, above all other windows.
     void showPopup();
 
     QLabel* lblCaption;
+    // The sentence "TELEMENU 주문이 n 건이 존재합니다. ...", shown only for a count above 0.
     QLabel* LBL_INFO[2];
     QLabel* lblTELCNT;
+    // In place of the sentence while no count is known, or none waits.
+    QLabel* lblNoCount;
     QPushButton* btnClose;
     QTimer* TimerTELEMENU;
     QTimer* TimerHide;
 
 public slots:
-    // One poll when it is enabled, then the next one is armed, so polls never overlap.
+    // Starts a poll when polls are enabled; the next tick is armed once its result is in, so
+    // polls never overlap.
     void TimerTELEMENU_Timer();
     void TimerHide_Timer();
 
@@ -38,7 +45,10 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    Mod_TM& m_tm;
+    void polled(const PollResult& result);
+    void showCount(std::optional<double> count);
+
+    AgentPoller& m_poller;
     AlertSound& m_sound;
     QString m_soundFile;
 };

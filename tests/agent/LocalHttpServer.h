@@ -31,12 +31,10 @@ public:
     LocalHttpServer()
     {
         auto handle = [this](const httplib::Request& q, httplib::Response& r) {
-            Handler handler;
-            {
-                std::lock_guard lock(m_mutex);
-                m_requests.push_back({q.method, q.target, q.body, q.headers});
-                handler = m_handler;
-            }
+            std::unique_lock lock(m_mutex);
+            m_requests.push_back({q.method, q.target, q.body, q.headers});
+            const Handler handler = m_handler;
+            lock.unlock();
             handler(q, r);
         };
         m_server.Get(".*", handle);

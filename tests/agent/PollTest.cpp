@@ -1,173 +1,174 @@
+#include "AgentParts.h"
 #include "LocalHttpServer.h"
-#include "RecordingSound.h"
-#include "ShortTimeoutRequest.h"
-#include "agent/CurlHttpRequest.h"
-#include "agent/Frm_TM_Main.h"
-#include "agent/Mod_TM.h"
-#include "support/FixtureDatabase.h"
-#include "support/ManualClock.h"
+#include "agentcore/AlertTexts.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
-const QString kSound = QStringLiteral("/opt/telemenu/Telemenu.wav");
+const std::string kCountPath =
+    "/tmHd/search/countByTmhCdateBetweenAndComIdAndRctCodeAndTmhSyncStatusIn";
 
 class PollTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_db);
-        setPollEnabled(QStringLiteral("Y"));
-        answerCount(200, "0");
+        ASSERT_TRUE(parts.db);
+        parts.setService(server.baseUrl());
+        answer(200, "0");
     }
-    void setPollEnabled(const QString& flag)
-    {
-        AgentSettings s;
-        s.baseUrl = server.baseUrl();
-        s.comId = QStringLiteral("C1");
-        s.rctCode = QStringLiteral("R1");
-        s.posId = QStringLiteral("01");
-        s.pollEnabled = flag;
-        tm.setSettings(s);
-    }
-    // Token requests get a token; count requests the given answer, or none while silent.
-    void answerCount(int status, std::string body)
+    // Each grant gets a fresh token T1, T2, ... of type "bearer"; a count request is answered
+    // with status and body, or 401 while it carries a token in refused.
+    void answer(int status, std::string body, std::string tokenType = "bearer")
     {
         server.setHandler([=, this](const httplib::Request& q, httplib::Response& r) {
             if (q.path == "/oauth/token")
-                return r.set_content("{\"access_token\":\"TOKEN\",\"token_type\":\"bearer\","
-                                     "\"expires_in\":3600}",
+                return r.set_content("{\"access_token\":\"T" + std::to_string(++m_issued) +
+                                         "\",\"token_type\":\"" + tokenType +
+                                         "\",\"refresh_token\":\"R\",\"expires_in\":3600}",
                                      "application/json");
             if (m_silent)
                 return server.hang();
-            r.status = status;
-            if (!body.empty())
-                r.set_content(body, "text/plain");
+            const std::string token = q.get_header_value("Authorization");
+            r.status = refused.count(token.substr(token.find(' ') + 1)) ? 401 : status;
+            r.set_content(body, "text/plain");
         });
     }
-    std::vector<SeenRequest> countRequests() const
+    std::vector<std::string> seen() const // "count T1", "password", "refresh"
     {
-        auto seen = server.requests();
-        std::erase_if(seen, [](const SeenRequest& r) { return r.target == "/oauth/token"; });
-        return seen;
+        std::vector<std::string> out;
+        for (const SeenRequest& r : server.requests())
+            out.push_back(r.target.rfind(kCountPath, 0) == 0
+                              ? "count " + r.header("Authorization").substr(7)
+                          : r.body.rfind("grant_type=refresh", 0) == 0 ? "refresh"
+                                                                       : "password");
+        return out;
     }
 
     LocalHttpServer server;
+    AgentParts parts;
     std::atomic<bool> m_silent = false;
-    FixtureDatabase fixture;
-    std::unique_ptr<Mod_DB> m_db = fixture.connect();
-    ManualClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))};
-    CurlHttpRequest curl;
-    ShortTimeoutRequest http{curl, 300};
-    Mod_TM tm{http, m_db.get(), clock};
-    RecordingSound sound;
-    Frm_TM_Main popup{tm, sound, kSound, 60000, 10000};
+    std::set<std::string> refused;
+    int m_issued = 0;
 };
 
-TEST_F(PollTest, AsksForTheShopsWaitingOrdersWithTheToken)
+TEST_F(PollTest, AsksInKoreanTimeWithABearerTokenWhateverTheCasingTheServiceGave)
 {
-    popup.TimerTELEMENU_Timer();
-    clock.advanceSeconds(60);
-    popup.TimerTELEMENU_Timer();
+    answer(200, "0", "BeArEr");
+    ASSERT_TRUE(parts.tick());
+    parts.clock.advanceSeconds(60);
+    ASSERT_TRUE(parts.tick());
 
-    EXPECT_EQ(server.requests().size(), 3u); // one token serves both polls
-    const auto seen = countRequests();
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].method, "GET");
-    EXPECT_EQ(
-        seen[0].target,
-        "/tmHd/search/countByTmhCdateBetweenAndComIdAndRctCodeAndTmhSyncStatusIn"
-        "?tmhCdateLt=1970-01-01T00:00:00.000%2B09:00"
-        "&tmhCdateGt=2026-12-06T09:30:15.000%2B09:00&comId=C1&rctCode=R1&tmhSyncStatus=00,02");
-    EXPECT_EQ(seen[0].header("Authorization"), "bearer TOKEN");
-    EXPECT_EQ(seen[0].header("Content-Type"), "application/json");
-    EXPECT_NE(seen[1].target.find("&tmhCdateGt=2026-12-06T09:31:15.000%2B09:00&"),
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 3u); // one token serves both polls
+    EXPECT_EQ(requests[1].method + " " + requests[1].target,
+              "GET " + kCountPath +
+                  "?tmhCdateLt=1970-01-01T00:00:00.000%2B09:00"
+                  "&tmhCdateGt=2026-12-06T09:30:15.000%2B09:00&comId=C1&rctCode=R1"
+                  "&tmhSyncStatus=00,02"); // the clock says 00:30:15 UTC
+    EXPECT_EQ(requests[1].header("Authorization"), "Bearer T1");
+    EXPECT_EQ(requests[1].header("Content-Type"), "application/json");
+    EXPECT_NE(requests[2].target.find("&tmhCdateGt=2026-12-06T09:31:15.000%2B09:00&"),
+              std::string::npos);
+
+    // A moment given in another zone is the same moment in Korea.
+    parts.clock.set(QDateTime(QDate(2026, 12, 5), QTime(19, 30, 15), QTimeZone(-5 * 3600)));
+    ASSERT_TRUE(parts.tick());
+    EXPECT_NE(server.requests().back().target.find("&tmhCdateGt=2026-12-06T09:30:15.000"),
               std::string::npos);
 }
 
-struct AnswerRow
+TEST_F(PollTest, A401DropsTheTokenAndTheRetryWithAFreshOneCounts)
 {
-    const char* name;
-    int status;
-    std::string body;
-    const char* caption; // "12" is the caption before any answer
-    bool announced;
-};
+    answer(200, "4");
+    ASSERT_TRUE(parts.tick());
+    refused.insert("T1"); // the service restarted and forgot T1
 
-class PollAnswerTest : public PollTest, public ::testing::WithParamInterface<AnswerRow>
-{
-};
+    const auto result = parts.tick();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->count, 4.0);
+    EXPECT_EQ(seen(), (std::vector<std::string>{"password", "count T1", "count T1", "refresh",
+                                                "count T2"}));
 
-TEST_P(PollAnswerTest, ShowsTheCountAndAnnouncesOnlyWaitingOrders)
-{
-    const AnswerRow row = GetParam();
-    answerCount(row.status, row.body);
-    popup.TimerTELEMENU_Timer();
-
-    EXPECT_EQ(popup.lblTELCNT->text(), QString::fromUtf8(row.caption));
-    EXPECT_EQ(popup.isVisible(), row.announced);
-    EXPECT_EQ(popup.TimerHide->isActive(), row.announced);
-    EXPECT_EQ(sound.played, row.announced ? QStringList{kSound} : QStringList{});
-    EXPECT_TRUE(popup.TimerTELEMENU->isActive()); // the next poll is armed in every case
+    // Refused again: one retry only, and the next poll starts with a new grant.
+    refused.insert({"T2", "T3"});
+    EXPECT_EQ(parts.tick()->outcome, PollResult::Outcome::Refused);
+    EXPECT_EQ(seen().size(), 8u); // count T2, refresh, count T3
+    ASSERT_TRUE(parts.tick());
+    EXPECT_EQ(seen()[8], "refresh");
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, PollAnswerTest,
-                         ::testing::Values(AnswerRow{"Zero", 200, "0", "0", false},
-                                           AnswerRow{"Three", 200, "3", "3", true},
-                                           AnswerRow{"NoContent", 204, "", "0", false},
-                                           AnswerRow{"ServerError", 500, "7", "12", false},
-                                           AnswerRow{"TooLarge", 200, "1e999", "12", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(PollTest, AWaitingCountIsAnnouncedAtEveryTickAndTimerHideHidesOnce)
+// Which answers sound and show the popup the soak checks; here what the popup then says.
+TEST_F(PollTest, ThePopupShowsOnlyCountsOfSuccessfulPolls)
 {
-    answerCount(200, "2");
-    popup.TimerTELEMENU_Timer();
-    ASSERT_TRUE(popup.isVisible());
-    popup.TimerHide_Timer();
-    EXPECT_FALSE(popup.isVisible());
-    EXPECT_FALSE(popup.TimerHide->isActive());
-
-    popup.TimerTELEMENU_Timer();
-    EXPECT_TRUE(popup.isVisible());
-    EXPECT_TRUE(popup.TimerHide->isActive());
-    EXPECT_EQ(sound.played.size(), 2);
+    const Frm_TM_Main& popup = parts.popup;
+    answer(200, "3");
+    ASSERT_TRUE(parts.tick());
+    EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("3"));
+    EXPECT_TRUE(popup.lblTELCNT->isVisibleTo(&popup) && popup.TimerHide->isActive());
+    for (const char* body : {"", "1e999"}) { // an error status, a count too large to hold
+        answer(body[0] ? 200 : 500, body);
+        ASSERT_TRUE(parts.tick());
+        EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("3")) << body;
+    }
+    answer(200, "0");
+    ASSERT_TRUE(parts.tick());
+    EXPECT_FALSE(popup.lblTELCNT->isVisibleTo(&popup));
+    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(0.0));
 }
 
-TEST_F(PollTest, ASilentServerEndsThePollQuietlyAndTheNextTickPollsAgain)
+TEST_F(PollTest, AHangingRequestHoldsNeitherTheWindowNorTheNextPoll)
 {
-    answerCount(200, "5");
+    answer(200, "5");
+    parts.popup.TimerHide->setInterval(50);
+    parts.popup.showPopup();
+    parts.popup.TimerHide->start();
     m_silent = true;
-    QElapsedTimer timer;
-    timer.start();
-    popup.TimerTELEMENU_Timer();
-    EXPECT_LT(timer.elapsed(), 3000);
-    EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("12"));
-    EXPECT_FALSE(popup.isVisible());
-    EXPECT_TRUE(sound.played.isEmpty());
+    QSignalSpy done(&parts.poller, &AgentPoller::polled);
+    parts.popup.TimerTELEMENU_Timer();
+    parts.popup.TimerTELEMENU_Timer(); // ignored: polls never overlap
+    // The popup hides on time while the request hangs.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !parts.popup.isVisible(); }, 250));
+    EXPECT_TRUE(parts.poller.busy());
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_EQ(done.at(0).at(0).value<PollResult>().outcome, PollResult::Outcome::NoAnswer);
+    EXPECT_TRUE(parts.sound.played.isEmpty());
 
     m_silent = false;
-    popup.TimerTELEMENU_Timer();
-    EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("5"));
-    EXPECT_TRUE(popup.isVisible());
+    ASSERT_TRUE(parts.tick());
+    EXPECT_EQ(parts.popup.lblTELCNT->text(), QStringLiteral("5"));
+    EXPECT_EQ(server.requests().size(), 3u); // the token, the silent poll, this one
 }
 
-TEST_F(PollTest, SendsNothingUnlessPollEnabledIsExactlyY)
+TEST_F(PollTest, WhilePollsFailTheIconIsGreyAndTheTooltipSaysSinceWhenAndWhy)
 {
-    answerCount(200, "3");
-    for (const char* flag : {"", "y", " Y", "YES"}) {
-        setPollEnabled(QString::fromLatin1(flag));
-        popup.TimerTELEMENU_Timer();
-        EXPECT_TRUE(popup.TimerTELEMENU->isActive());
-    }
-    EXPECT_TRUE(server.requests().empty());
-    EXPECT_FALSE(popup.isVisible());
+    const qint64 normal = parts.tray.windowIcon().cacheKey();
+    ASSERT_TRUE(parts.tick());
+    answer(503, "");
+    parts.clock.advanceSeconds(60);
+    ASSERT_TRUE(parts.tick());
+    parts.clock.advanceSeconds(60);
+    ASSERT_TRUE(parts.tick());
+    EXPECT_NE(parts.tray.trayIcon->icon().cacheKey(), normal);
+    EXPECT_EQ(parts.tray.trayIcon->toolTip(), AlertTexts::toolTip(parts.poller.state()));
+    EXPECT_EQ(parts.poller.state().failingSince, parts.clock.now().addSecs(-60)); // the first
+
+    answer(200, "0");
+    ASSERT_TRUE(parts.tick());
+    EXPECT_EQ(parts.tray.trayIcon->icon().cacheKey(), normal);
+    EXPECT_EQ(parts.tray.trayIcon->toolTip(), AlertTexts::toolTip(parts.poller.state()));
+    EXPECT_FALSE(parts.poller.state().failingSince.isValid());
+
+    parts.setService(server.baseUrl(), QStringLiteral("y")); // only exactly "Y" polls
+    EXPECT_FALSE(parts.tick());
+    EXPECT_TRUE(parts.popup.TimerTELEMENU->isActive());
+    EXPECT_EQ(server.requests().size(), 5u);
 }
 
 } // namespace

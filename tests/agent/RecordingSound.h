@@ -5,9 +5,8 @@
 #include <QStringList>
 
 // Remembers what would have been played.
-class RecordingSound final : public AlertSound
+struct RecordingSound final : AlertSound
 {
-public:
     void play(const QString& file) override { played.append(file); }
     QStringList played;
 };

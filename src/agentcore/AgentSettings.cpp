@@ -1,4 +1,4 @@
-#include "agent/AgentSettings.h"
+#include "agentcore/AgentSettings.h"
 
 #include "db/Mod_Basic.h"
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "agent/HttpRequest.h"
+#include "agentcore/HttpRequest.h"
 
 #include <QList>
+#include <atomic>
 
 // HttpRequest over libcurl's easy interface, blocking the calling thread.
 //
@@ -16,8 +17,7 @@ class CurlHttpRequest final : public HttpRequest
 {
 public:
     static constexpr qsizetype kMaxBodyBytes = 4 * 1024 * 1024;
-    // Used until setTimeouts() is called; the poll's own values, so no request holds the
-    // user-interface thread longer than a poll does.
+    // Used until setTimeouts() is called; the poll's own values.
     static constexpr int kDefaultTimeoutMs = 5000;
 
     CurlHttpRequest();
@@ -34,6 +34,7 @@ public:
     int status() const override { return m_status; }
     QString responseText() const override;
     QString errorText() const override { return m_errorText; }
+    void cancel() override { m_cancelled = true; }
 
 private:
     bool fail(const QString& why);
@@ -53,4 +54,5 @@ private:
     QByteArray m_body;
     QByteArray m_contentType;
     QString m_errorText;
+    std::atomic<bool> m_cancelled = false;
 };

@@ -1,4 +1,4 @@
-#include "agent/CurlHttpRequest.h"
+#include "agentcore/CurlHttpRequest.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -29,6 +29,7 @@ struct Transfer
     curl_off_t lastUp = 0;
     SteadyClock::time_point lastMove;
     bool stalled = false;
+    const std::atomic<bool>* cancelled = nullptr;
 };
 
 size_t onData(char* data, size_t size, size_t count, void* user)
@@ -57,6 +58,8 @@ int onProgress(void* user, curl_off_t, curl_off_t downNow, curl_off_t upTotal, c
 {
     auto* t = static_cast<Transfer*>(user);
     const auto now = SteadyClock::now();
+    if (*t->cancelled)
+        return 1;
     if (!t->connected)
         return 0;
     if (downNow != t->lastDown || upNow != t->lastUp) {
@@ -165,6 +168,8 @@ bool CurlHttpRequest::send(const QByteArray& body)
         return fail(QStringLiteral("no request opened"));
     if (!m_refusal.isEmpty())
         return fail(m_refusal);
+    if (m_cancelled)
+        return fail(QStringLiteral("cancelled"));
 
     CURL* curl = static_cast<CURL*>(m_curl);
     curl_easy_reset(curl); // keeps the connection cache, so keep-alive still works
@@ -178,6 +183,7 @@ bool CurlHttpRequest::send(const QByteArray& body)
     transfer.body = &m_body;
     transfer.sendMs = m_sendMs;
     transfer.receiveMs = m_receiveMs;
+    transfer.cancelled = &m_cancelled;
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
@@ -226,6 +232,8 @@ bool CurlHttpRequest::send(const QByteArray& body)
 
     if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
         return fail(QStringLiteral("answer larger than %1 bytes refused").arg(kMaxBodyBytes));
+    if (m_cancelled)
+        return fail(QStringLiteral("cancelled"));
     if (transfer.stalled)
         return fail(QStringLiteral("no data moved within the time-out"));
     if (result != CURLE_OK) {

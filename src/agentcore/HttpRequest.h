@@ -5,6 +5,8 @@
 
 // The agent's one HTTP request object: open, set headers, send and wait, read the answer.
 // Every request is synchronous; send() returns when the answer is complete or a time-out struck.
+// One thread at a time uses an object (the agent's poll thread); only cancel() may come from
+// another.
 class HttpRequest
 {
 public:
@@ -23,4 +25,8 @@ public:
     virtual int status() const = 0;
     virtual QString responseText() const = 0;
     virtual QString errorText() const = 0;
+
+    // The one operation that may be called from any thread: a send() under way ends soon as a
+    // failure, and every later one fails at once. For a program that ends while a request hangs.
+    virtual void cancel() {}
 };

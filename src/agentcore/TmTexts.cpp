@@ -1,4 +1,4 @@
-#include "agent/TmTexts.h"
+#include "agentcore/TmTexts.h"
 
 #include <cmath>
 #include <curl/curl.h>
@@ -40,7 +40,9 @@ QByteArray refreshGrantBody(const QString& refreshToken)
 
 QString upperTimeBound(const QDateTime& moment)
 {
-    return moment.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) +
+    // The offset is written as +09:00, so the time must be Korean time whatever zone the
+    // computer is set to.
+    return moment.toOffsetFromUtc(9 * 60 * 60).toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) +
            QStringLiteral(".000%2B09:00");
 }
 

@@ -28,7 +28,8 @@ QByteArray passwordGrantBody(const QString& comId, const QString& rctCode, const
                              const QString& macAddress);
 QByteArray refreshGrantBody(const QString& refreshToken);
 
-// The upper time bound: the moment in the service's form, with its offset's "+" encoded.
+// The upper time bound: the moment in Korean time (UTC+9) in the service's form, with its
+// offset's "+" encoded.
 QString upperTimeBound(const QDateTime& moment);
 
 // Company and shop codes are encoded like form values; the status list goes as it stands.

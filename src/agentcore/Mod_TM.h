@@ -1,6 +1,8 @@
 #pragma once
 
-#include "agent/AgentSettings.h"
+#include "agentcore/AgentSettings.h"
+#include "agentcore/HttpRequest.h"
+#include "agentcore/PollResult.h"
 #include "core/Clock.h"
 #include "json/JsonReader.h"
 
@@ -8,13 +10,15 @@
 #include <QString>
 #include <optional>
 
-class HttpRequest;
 class Mod_DB;
 
 // The agent's client of the ordering service: keeps an access token (password grant, renewed
 // with the refresh grant shortly before its announced lifetime runs out) and asks for the number
-// of the shop's waiting orders. Nothing here shows, plays or logs anything; every failure is
-// swallowed and the next poll simply tries again.
+// of the shop's waiting orders. Nothing here shows, plays or logs anything; a failed poll says
+// why in its result, and the next poll simply tries again.
+//
+// Not thread-safe: one thread at a time (the agent's poll thread) uses an object; only cancel()
+// may be called from another.
 class Mod_TM
 {
 public:
@@ -22,6 +26,8 @@ public:
     static constexpr int kRenewMarginSeconds = 10;
     // Resolve, connect, send and receive time-out of a poll.
     static constexpr int kPollTimeoutMs = 5000;
+    // Tests use short ones. The request keeps them for the token requests that follow.
+    void setPollTimeoutMs(int ms) { m_pollTimeoutMs = ms; }
 
     // db is the program's connection, asked for the terminal's adapter address; may be null, in
     // which case no password grant can be made.
@@ -42,9 +48,17 @@ public:
     // query could not be run.
     bool LoadPosMacAddress();
 
-    // The number of the shop's orders waiting in the given states, or nothing when no 2xx
-    // answer arrived.
-    std::optional<double> PollOrderCount(const QString& statusList, const QString& lookBackMinutes);
+    // The number of the shop's orders waiting in the given states. A 401 answer means the
+    // service no longer knows the token (RFC 6750 3.1): it is dropped, a new one is granted at
+    // once (refresh first, then password) and the request is sent once more.
+    PollResult PollOrderCount(const QString& statusList, const QString& lookBackMinutes);
+
+    // The Authorization value of a poll: the token type as the service gave it, except that any
+    // casing of "bearer" is sent as "Bearer" (RFC 6749 5.1 makes the type case-insensitive).
+    QString authorization() const;
+
+    // Ends a request under way, and refuses later ones; for a program that is ending.
+    void cancel() { m_http.cancel(); }
 
     const QString& AccessToken() const { return m_accessToken; }
     const QString& TokenType() const { return m_tokenType; }
@@ -59,6 +73,8 @@ public:
 
 private:
     bool requestToken(const QByteArray& body, JsonValue& slot);
+    PollResult sendPoll(const QString& statusList, qint64 lookBackSeconds);
+    void dropAccessToken();
     bool tokenDue() const;
     QDateTime nowInSeconds() const;
 
@@ -67,6 +83,7 @@ private:
     const Clock& m_clock;
     JsonReader m_json;
     AgentSettings m_settings;
+    int m_pollTimeoutMs = kPollTimeoutMs;
 
     QString m_requestUrl;
     QString m_responseText;

@@ -1,7 +1,7 @@
-#include "agent/Mod_TM.h"
+#include "agentcore/Mod_TM.h"
 
-#include "agent/HttpRequest.h"
-#include "agent/TmTexts.h"
+#include "agentcore/HttpRequest.h"
+#include "agentcore/TmTexts.h"
 #include "db/Mod_DB.h"
 #include "db/TextTable.h"
 
@@ -132,28 +132,68 @@ bool Mod_TM::LoadPosMacAddress()
     return true;
 }
 
-std::optional<double> Mod_TM::PollOrderCount(const QString& statusList,
-                                             const QString& lookBackMinutes)
+QString Mod_TM::authorization() const
+{
+    const QString type = m_tokenType.compare(QLatin1String("bearer"), Qt::CaseInsensitive) == 0
+                             ? QStringLiteral("Bearer")
+                             : m_tokenType;
+    return type + QLatin1Char(' ') + m_accessToken;
+}
+
+PollResult Mod_TM::PollOrderCount(const QString& statusList, const QString& lookBackMinutes)
 {
     EnsureToken();
 
     bool ok = false;
     const double minutes = lookBackMinutes.trimmed().toDouble(&ok);
     if (!ok || !(qAbs(minutes) <= 1e8)) // also refuses NaN; a century is far enough back
-        return std::nullopt;
-    const QString upperBound =
-        TmTexts::upperTimeBound(m_clock.now().addSecs(-qRound64(minutes * 60.0)));
+        return {PollResult::Outcome::NoAnswer, {}, 0, QStringLiteral("unusable look-back")};
+    const qint64 lookBackSeconds = qRound64(minutes * 60.0);
+
+    PollResult result = sendPoll(statusList, lookBackSeconds);
+    if (result.status != 401)
+        return result;
+    // The service forgot the token (restart, revocation): get a new one now rather than keep
+    // sending the dead one until its announced lifetime ends.
+    dropAccessToken();
+    EnsureToken();
+    if (m_accessToken.isEmpty())
+        return result;
+    result = sendPoll(statusList, lookBackSeconds);
+    if (result.status == 401)
+        dropAccessToken(); // refused again: the next poll starts with a new grant too
+    return result;
+}
+
+void Mod_TM::dropAccessToken()
+{
+    m_accessToken.clear();
+    m_tokenIssuedAt = QDateTime(); // due: refresh first, password grant if that fails
+}
+
+PollResult Mod_TM::sendPoll(const QString& statusList, qint64 lookBackSeconds)
+{
+    const QString upperBound = TmTexts::upperTimeBound(m_clock.now().addSecs(-lookBackSeconds));
     m_requestUrl = TmTexts::orderCountUrl(m_settings.baseUrl, m_settings.comId, m_settings.rctCode,
                                           statusList, upperBound);
 
     m_http.open(QStringLiteral("GET"), m_requestUrl.trimmed());
-    m_http.setRequestHeader(QStringLiteral("Authorization"),
-                            m_tokenType + QLatin1Char(' ') + m_accessToken);
+    m_http.setRequestHeader(QStringLiteral("Authorization"), authorization());
     m_http.setRequestHeader(QStringLiteral("Content-Type"), QStringLiteral("application/json"));
-    m_http.setTimeouts(kPollTimeoutMs, kPollTimeoutMs, kPollTimeoutMs, kPollTimeoutMs);
-    if (!m_http.send() || !isSuccess(m_http.status()))
-        return std::nullopt;
-
+    m_http.setTimeouts(m_pollTimeoutMs, m_pollTimeoutMs, m_pollTimeoutMs, m_pollTimeoutMs);
+    PollResult result;
+    if (!m_http.send()) {
+        result.error = m_http.errorText();
+        return result;
+    }
+    result.status = m_http.status();
+    if (!isSuccess(result.status)) {
+        result.outcome =
+            result.status == 401 ? PollResult::Outcome::Refused : PollResult::Outcome::BadStatus;
+        return result;
+    }
     m_responseText = m_http.responseText();
-    return TmTexts::readCount(m_responseText);
+    result.count = TmTexts::readCount(m_responseText);
+    result.outcome = result.count ? PollResult::Outcome::Counted : PollResult::Outcome::Unreadable;
+    return result;
 }

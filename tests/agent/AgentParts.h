@@ -1,0 +1,48 @@
+#pragma once
+
+#include "RecordingSound.h"
+#include "agent/FrmTRAY.h"
+#include "agent/Frm_TM_Main.h"
+#include "agentcore/AgentPoller.h"
+#include "agentcore/CurlHttpRequest.h"
+#include "agentcore/Mod_TM.h"
+#include "support/FixtureDatabase.h"
+#include "support/ManualClock.h"
+
+#include <QSignalSpy>
+#include <QTimeZone>
+#include <QTimer>
+
+// The agent as the program puts it together, on a fixture database, a manual clock (in UTC) and
+// short time-outs; the poll timer is left to the test.
+struct AgentParts
+{
+    explicit AgentParts(int timeoutMs = 300)
+    {
+        http.setTimeouts(timeoutMs, timeoutMs, timeoutMs, timeoutMs); // no poll has started yet
+        tm.setPollTimeoutMs(timeoutMs);
+    }
+    void setService(const QString& baseUrl, const QString& pollEnabled = QStringLiteral("Y"))
+    {
+        poller.setSettings({baseUrl, "C1", "R1", "01", pollEnabled});
+    }
+    // One tick of the poll timer and, when it started a poll, its result.
+    std::optional<PollResult> tick()
+    {
+        QSignalSpy spy(&poller, &AgentPoller::polled);
+        popup.TimerTELEMENU_Timer();
+        if (!poller.busy() || !spy.wait(15000))
+            return std::nullopt;
+        return spy.at(0).at(0).value<PollResult>();
+    }
+
+    FixtureDatabase fixture;
+    std::unique_ptr<Mod_DB> db = fixture.connect();
+    ManualClock clock{QDateTime(QDate(2026, 12, 6), QTime(0, 30, 15), QTimeZone::utc())};
+    CurlHttpRequest http;
+    Mod_TM tm{http, db.get(), clock};
+    AgentPoller poller{tm, clock};
+    RecordingSound sound;
+    Frm_TM_Main popup{poller, sound, QStringLiteral("Telemenu.wav"), 3600000, 10000};
+    FrmTRAY tray{popup, poller, [] {}};
+};

@@ -1,0 +1,121 @@
+#include "agent/AgentProgram.h"
+#include "agent/FrmTRAY.h"
+#include "agent/Frm_TM_Main.h"
+#include "agentcore/AlertTexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLockFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The agent as sweep-agent starts it, with IP.ini (absent: no polls) and the lock in a
+// temporary folder.
+class AgentProgramTest : public ::testing::Test
+{
+protected:
+    AgentProgram::Places places() const
+    {
+        return {dir.filePath(QStringLiteral("IP.ini")), dir.path(), QStringLiteral("none.wav")};
+    }
+    AgentOptions demo(const char* file) const
+    {
+        return AgentOptions::parse(
+            {QStringLiteral("--demo"), dir.filePath(QString::fromLatin1(file))});
+    }
+    bool lockIsFree() const
+    {
+        QLockFile lock(program.lockFile());
+        return lock.tryLock(0);
+    }
+    // Pops the menu up as a right-button release does; during runs while it is open.
+    void withMenu(const std::function<void()>& during)
+    {
+        QTimer::singleShot(50, [&] {
+            during();
+            program.tray()->mnu_main->close();
+        });
+        emit program.tray()->trayIcon->activated(QSystemTrayIcon::Context);
+    }
+
+    QTemporaryDir dir;
+    AgentProgram program{demo("demo.sqlite"), places()};
+};
+
+TEST_F(AgentProgramTest, ExitFromTheMenuEndsTheLoopAfterTheMenuReturnedAndFreesTheLock)
+{
+    ASSERT_EQ(program.start(), AgentProgram::Start::Running) << program.error().toStdString();
+    FrmTRAY& tray = *program.tray();
+    ASSERT_TRUE(tray.trayIcon->isVisible());
+    EXPECT_FALSE(lockIsFree());
+    bool endedInsideTheMenu = true;
+    QTimer::singleShot(0, [&] {
+        withMenu([&] {
+            tray.mnu_main->setActiveAction(tray.mnutry[2]);
+            QTest::keyClick(tray.mnu_main, Qt::Key_Return);
+        });
+        endedInsideTheMenu = !tray.trayIcon->isVisible(); // the menu's exec has returned here
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(endedInsideTheMenu);
+    EXPECT_FALSE(tray.trayIcon->isVisible());
+    EXPECT_TRUE(lockIsFree());
+}
+
+TEST_F(AgentProgramTest, ADoubleClickBeforeAnyPollShowsNoMadeUpCountAndNothingWhileTheMenuIsOpen)
+{
+    ASSERT_EQ(program.start(), AgentProgram::Start::Running);
+    Frm_TM_Main& popup = *program.popup();
+    withMenu([&] { emit program.tray()->trayIcon->activated(QSystemTrayIcon::DoubleClick); });
+    EXPECT_FALSE(popup.isVisible());
+
+    emit program.tray()->trayIcon->activated(QSystemTrayIcon::DoubleClick);
+    ASSERT_TRUE(popup.isVisible());
+    EXPECT_FALSE(popup.lblTELCNT->isVisible());
+    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(std::nullopt));
+    QTest::mouseClick(popup.btnClose, Qt::LeftButton);
+    EXPECT_FALSE(popup.isVisible());
+}
+
+TEST_F(AgentProgramTest, ASecondStartAsksTheRunningCopyToShowItsPopupAndEnds)
+{
+    ASSERT_EQ(program.start(), AgentProgram::Start::Running);
+    ASSERT_FALSE(program.popup()->isVisible());
+    AgentProgram second{demo("second.sqlite"), places()};
+    EXPECT_EQ(second.start(), AgentProgram::Start::HandedOver);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("second.sqlite"))); // never got to a database
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.popup()->isVisible(); }, 5000));
+}
+
+TEST_F(AgentProgramTest, ACopyThatCrashedHoldingTheLockDoesNotBlockTheNextStart)
+{
+    const pid_t crashed = ::fork();
+    if (crashed == 0) {
+        QLockFile lock(program.lockFile());
+        ::_exit(lock.tryLock(0) ? 0 : 1); // ends without letting go of the lock
+    }
+    int status = -1;
+    ::waitpid(crashed, &status, 0);
+    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(QFileInfo::exists(program.lockFile()));
+    EXPECT_EQ(program.start(), AgentProgram::Start::Running);
+}
+
+TEST(AgentOptions, TakesNothingOrDemoWithAtMostAFile)
+{
+    EXPECT_EQ(AgentOptions::parse({"--demo", "새 파일.sqlite"}).demoFile, "새 파일.sqlite");
+    EXPECT_FALSE(AgentOptions::parse({"--demo", "a", "b"}).valid);
+    EXPECT_FALSE(AgentOptions::parse({"-demo"}).valid);
+}
+
+} // namespace
