@@ -1,8 +1,7 @@
 #include "db/OdbcConnection.h"
 
-#include <sql.h>
-#include <sqlext.h>
-#include <sqlucode.h>
+#include "db/OdbcApi.h"
+
 #include <utility>
 #include <vector>
 

@@ -14,7 +14,13 @@ FixtureDatabase::FixtureDatabase(const DemoSize& size)
 
 QString FixtureDatabase::odbcConnectionString() const
 {
+    // The name the SQLite ODBC driver is registered under: by Debian's libsqliteodbc, and by
+    // the driver's own installer on Windows.
+#ifdef _WIN32
+    return QStringLiteral("DRIVER={SQLite3 ODBC Driver};Database=") + m_path;
+#else
     return QStringLiteral("DRIVER=SQLite3;Database=") + m_path;
+#endif
 }
 
 namespace {
