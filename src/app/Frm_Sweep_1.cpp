@@ -13,12 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-const QString connectFailedText =
-    QStringLiteral("데이터베이스에 접근이 불가능합니다.             ");
-const QString connectFailedTitle = QStringLiteral("연결오류");
-} // namespace
-
 Frm_Sweep_1::Frm_Sweep_1(WorkContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context))
 {
@@ -97,11 +91,10 @@ bool Frm_Sweep_1::Form_Load()
 {
     if (m_context.db.DB_Connect())
         return true;
-    m_context.boxes.inform(connectFailedText, connectFailedTitle, MessageBoxes::Buttons::Ok,
+    m_context.boxes.inform(WindowTexts::connectFailed, WindowTexts::connectFailedTitle, MessageBoxes::Buttons::Ok,
                            MessageBoxes::Icon::Critical);
     const ActivityLog::Result logged =
-        m_context.log.Write_Log(QStringLiteral("DB접속실패!"), QStringLiteral("False"),
-                                QStringLiteral("\r\n"), QString(), QString());
+        m_context.log.Write_Log(LogEntry::connectionFailure());
     if (!logged.written)
         qWarning("sweep: the connection failure could not be logged in %s: %s",
                  qPrintable(logged.filePath), qPrintable(logged.error));

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "app/SweepOptions.h"
 #include "maintenance/WorkContext.h"
 
 #include <functional>
 
 class Frm_Sweep_1;
+
+// The whole sweep program once the application object exists: help, a wrong call, one command,
+// or the window. Returns the exit code.
+int runSweep(const SweepOptions& options);
 
 // Loads the maintenance window and runs it until it closes. Returns the process exit code: 0
 // after the window closed, 1 when the database could not be reached (the window is never shown).

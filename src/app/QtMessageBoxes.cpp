@@ -1,5 +1,6 @@
 #include "app/QtMessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
@@ -11,6 +12,21 @@ std::unique_ptr<QMessageBox> makeBox(const QString& text, const QString& title,
     auto box = std::make_unique<QMessageBox>(icon, title, text, QMessageBox::NoButton, parent);
     box->setTextFormat(Qt::PlainText);
     return box;
+}
+
+// The window is Korean whatever the system's language: the standard buttons say so too.
+void koreanButtons(QMessageBox& box)
+{
+    const std::pair<QMessageBox::StandardButton, const char16_t*> texts[] = {
+        {QMessageBox::Yes, u"예"},
+        {QMessageBox::No, u"아니요"},
+        {QMessageBox::Ok, u"확인"},
+        {QMessageBox::Cancel, u"취소"},
+    };
+    for (const auto& [which, text] : texts) {
+        if (QAbstractButton* button = box.button(which))
+            button->setText(QString::fromUtf16(text));
+    }
 }
 
 QMessageBox::Icon qtIcon(MessageBoxes::Icon icon)
@@ -35,6 +51,7 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::questionBox(const QString& text, co
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box->setDefaultButton(QMessageBox::No);
     box->setEscapeButton(QMessageBox::No);
+    koreanButtons(*box);
     return box;
 }
 
@@ -51,6 +68,7 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::messageBox(const QString& text, con
         box->setDefaultButton(QMessageBox::Ok);
         box->setEscapeButton(QMessageBox::Ok);
     }
+    koreanButtons(*box);
     return box;
 }
 

@@ -3,21 +3,54 @@
 #include <QString>
 #include <QStringList>
 
-// What the sweep command line asks for.
+// What the sweep command line asks for: the window, or one operation without a window.
 struct SweepOptions
 {
     enum class Action
     {
-        Run,  // open the maintenance window
-        Help, // print the usage and end
-        Fail, // print error and the usage, end with an error
+        Run,     // open the maintenance window
+        Command, // run one command and end
+        Help,    // print the usage and end
+        Fail,    // print error and the usage, end with an error
     };
+    enum class Command
+    {
+        None,
+        List,
+        Delete,
+        Optimise,
+        Restore,
+    };
+    enum class Area
+    {
+        None,
+        OpenChecks,
+        PaymentCancel,
+        Deliveries,
+    };
+    enum class Format
+    {
+        Table,
+        Csv,
+        Json,
+    };
+
     Action action = Action::Run;
     bool demo = false;
     QString demoFile; // empty: the default demo database
+    Command command = Command::None;
+    Area area = Area::None;
+    QString from; // deliveries: a date range, both or neither
+    QString to;
+    QString check;     // open checks: only this check
+    bool yes = false;  // delete and optimise act only with it
+    Format format = Format::Table;
+    QString restoreFile;
     QString error;
 
     // arguments without the program name.
     static SweepOptions parse(const QStringList& arguments);
     static QString usage();
+    // The words that name a command; such a word after --demo is the command, not a file.
+    static bool isCommandWord(const QString& word);
 };

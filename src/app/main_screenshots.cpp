@@ -12,6 +12,7 @@
 #include "maintenance/FormControls.h"
 #include "maintenance/OpenTableArea.h"
 #include "maintenance/PayCancelArea.h"
+#include "maintenance/WorkSteps.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,8 +72,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     registerKoreanFontFallbacks();
 
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString folder = arguments.size() > 1 ? arguments[1] : QStringLiteral("screenshots");
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "sweep-screenshots: cannot create %s\n", qPrintable(folder));
         return 1;
@@ -128,12 +129,11 @@ int main(int argc, char** argv)
 
     // The boxes as the program shows them.
     const auto connectBox = QtMessageBoxes::messageBox(
-        QStringLiteral("데이터베이스에 접근이 불가능합니다.             "),
-        QStringLiteral("연결오류"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+        WindowTexts::connectFailed, WindowTexts::connectFailedTitle, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     const auto noDataBox = QtMessageBoxes::messageBox(
         noDataText, noDataTitle, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::None);
     const auto question =
-        QtMessageBoxes::questionBox(QStringLiteral("정말로 삭제하시겠습니까???"), QString());
+        QtMessageBoxes::questionBox(WorkTexts::confirmDelete, QString());
     for (QMessageBox* box : {connectBox.get(), noDataBox.get(), question.get()})
         box->show();
     shot.save(*connectBox, QStringLiteral("11-box-connection-failed"));

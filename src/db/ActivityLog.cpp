@@ -26,6 +26,20 @@ QString koreanGeneralDateTime(const QDateTime& t)
 
 } // namespace
 
+LogEntry LogEntry::connectionFailure()
+{
+    return {{QStringLiteral("DB접속실패!"), QStringLiteral("False")}};
+}
+
+LogEntry LogEntry::statement(const QString& address, const QString& tag, const QString& sql,
+                             const QString& failure)
+{
+    LogEntry entry{{address, tag, sql}};
+    if (!failure.isEmpty())
+        entry.lines << QStringLiteral("실행실패! ") + failure;
+    return entry;
+}
+
 ActivityLog::ActivityLog(QString folder, const Clock& clock)
     : m_folder(std::move(folder)), m_clock(clock)
 {
@@ -45,23 +59,20 @@ QString ActivityLog::timeStamp(const QDateTime& t)
     return QLatin1Char('[') + koreanGeneralDateTime(t) + QLatin1Char(']');
 }
 
-QByteArray ActivityLog::entryBytes(const QDateTime& t, const QString& item1, const QString& item2,
-                                   const QString& item3, const QString& item4, const QString& item5)
+QString ActivityLog::archiveFolder() const
 {
-    QByteArray bytes = Cp949::encode(timeStamp(t)) + kCrLf;
-    bytes += Cp949::encode(item1) + kCrLf;
-    bytes += Cp949::encode(item2) + kCrLf;
-    for (const QString* item : {&item3, &item4, &item5}) {
-        if (!item->isEmpty()) {
-            bytes += Cp949::encode(*item) + kCrLf;
-        }
-    }
-    return bytes;
+    return QDir(m_folder).filePath(QStringLiteral("archive"));
 }
 
-ActivityLog::Result ActivityLog::Write_Log(const QString& item1, const QString& item2,
-                                           const QString& item3, const QString& item4,
-                                           const QString& item5)
+QByteArray ActivityLog::entryBytes(const QDateTime& t, const LogEntry& entry)
+{
+    QByteArray bytes = Cp949::encode(timeStamp(t)) + kCrLf;
+    for (const QString& line : entry.lines)
+        bytes += Cp949::encode(line) + kCrLf;
+    return bytes + kCrLf + kCrLf;
+}
+
+ActivityLog::Result ActivityLog::Write_Log(const LogEntry& entry)
 {
     // The file is the date's of this moment even when the time stamp below has passed midnight.
     Result result;
@@ -88,7 +99,7 @@ ActivityLog::Result ActivityLog::Write_Log(const QString& item1, const QString& 
         return result;
     }
     // One write for the whole entry, so a failure leaves at most one cut entry behind.
-    const QByteArray bytes = entryBytes(m_clock.now(), item1, item2, item3, item4, item5);
+    const QByteArray bytes = entryBytes(m_clock.now(), entry);
     const bool complete = file.write(bytes) == bytes.size() && file.flush();
     file.close();
     if (!complete || file.error() != QFileDevice::NoError) {

@@ -5,6 +5,20 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+// One entry of the activity log: its lines after the time stamp. Every entry ends with two empty
+// lines, so entries stand apart in the file.
+struct LogEntry
+{
+    QStringList lines;
+
+    // A failed connection at start.
+    static LogEntry connectionFailure();
+    // A statement that changes data, as sent; failure is the server's text when it was refused.
+    static LogEntry statement(const QString& address, const QString& tag, const QString& sql,
+                              const QString& failure = QString());
+};
 
 // The daily activity log: one CP949 file per local date, YYYYMMDD.TXT in the log folder, every
 // line ending in CR LF. Nothing is ever shown from here; Write_Log tells its caller whether the
@@ -24,17 +38,17 @@ public:
         QString error;    // why it is not there, when written is false
     };
 
-    // Time-stamp line, items 1 and 2 always, items 3 to 5 only when not empty.
-    Result Write_Log(const QString& item1, const QString& item2, const QString& item3,
-                     const QString& item4, const QString& item5);
+    Result Write_Log(const LogEntry& entry);
 
     const QString& folder() const { return m_folder; }
+    // Where the copies of deleted rows go: archive/ inside the log folder.
+    QString archiveFolder() const;
+    const Clock& clock() const { return m_clock; }
 
     // "[2026-12-06 오후 3:04:05]": the time-stamp line of an entry.
     static QString timeStamp(const QDateTime& t);
     // The CP949 bytes of one entry, every line ending in CR LF.
-    static QByteArray entryBytes(const QDateTime& t, const QString& item1, const QString& item2,
-                                 const QString& item3, const QString& item4, const QString& item5);
+    static QByteArray entryBytes(const QDateTime& t, const LogEntry& entry);
 
 private:
     QString m_folder;

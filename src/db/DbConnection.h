@@ -3,7 +3,9 @@
 #include "db/Dialect.h"
 #include "db/TextTable.h"
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 // One record of what a database said about a failure: its native number and its text. The state
@@ -31,6 +33,38 @@ QString floatText(double value);
 // list is empty. A statement's error text names this one.
 DbDiagnostic primaryDiagnostic(const DbDiagnostics& diagnostics);
 
+// What a column's value is, as far as writing it back as a literal cares.
+enum class DbValueType
+{
+    Null,
+    Integer,
+    Decimal,
+    Float,
+    Text,
+    DateTime,
+    Binary,
+};
+
+// One value of a typed row read: text holds integers, decimals (exact, as the server wrote them),
+// texts and date-times; number a floating value; bytes a binary one.
+struct DbValue
+{
+    DbValueType type = DbValueType::Null;
+    QString text;
+    double number = 0;
+    QByteArray bytes;
+};
+
+struct DbColumn
+{
+    QString name;
+    bool identity = false; // the server numbers it itself (SQL Server IDENTITY)
+};
+
+// Receives each row of a typed read with the result's columns; false stops the read.
+using DbRowReader =
+    std::function<bool(const std::vector<DbColumn>& columns, const std::vector<DbValue>& row)>;
+
 // One open connection to a database. Mod_DB owns exactly one and turns what these report into
 // DB_Status and DB_ErrText. No function here throws; every failure comes back as false with at
 // least one diagnostic.
@@ -51,4 +85,16 @@ public:
     // is committed together or, on any failure, rolled back together. Afterwards the connection
     // is never left inside a transaction.
     virtual bool execute(const QString& sql, DbDiagnostics& errors) = 0;
+
+    // An explicit transaction, for work that must see and change the same rows with other
+    // writers held off: immediate takes the write lock at once (SQLite's BEGIN IMMEDIATE).
+    virtual bool beginTransaction(bool immediate, DbDiagnostics& errors) = 0;
+    // Inside the transaction: streams a query's rows one by one, typed, without keeping them.
+    virtual bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) = 0;
+    // Inside the transaction: runs a statement text (possibly several statements).
+    virtual bool executeInTransaction(const QString& sql, DbDiagnostics& errors) = 0;
+    // Ends the transaction. A failed commit rolls back; outcomeUnknown is set when the connection
+    // went during the commit, so whether the change stands is not known.
+    virtual bool commit(DbDiagnostics& errors, bool& outcomeUnknown) = 0;
+    virtual void rollback(DbDiagnostics& errors) = 0;
 };

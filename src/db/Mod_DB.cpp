@@ -176,3 +176,37 @@ DbOutcome Mod_DB::DB_Execute(const QString& sql)
     m_errText = QString::number(first.number) + QStringLiteral(" : ") + first.description.trimmed();
     return {false, m_errText, std::move(errors)};
 }
+
+DbOutcome Mod_DB::executeOutcome(bool succeeded, DbDiagnostics errors)
+{
+    if (succeeded) {
+        m_status = 1;
+        m_errText.clear();
+        return {true, QString(), std::move(errors)};
+    }
+    const DbDiagnostic first = primaryDiagnostic(errors);
+    m_status = 0;
+    m_errText = QString::number(first.number) + QStringLiteral(" : ") + first.description.trimmed();
+    return {false, m_errText, std::move(errors)};
+}
+
+DbOutcome Mod_DB::DB_Transaction(bool immediate, const TransactionWork& work)
+{
+    DbDiagnostics errors;
+    if (!trapped(errors, [&] {
+            return ensureConnection(errors) && m_conn->beginTransaction(immediate, errors);
+        }))
+        return executeOutcome(false, std::move(errors));
+    bool outcomeUnknown = false;
+    const bool done = trapped(errors, [&] { return work(*m_conn, errors); });
+    const bool committed =
+        done && trapped(errors, [&] { return m_conn->commit(errors, outcomeUnknown); });
+    if (!done)
+        trapped(errors, [&] {
+            m_conn->rollback(errors);
+            return true;
+        });
+    DbOutcome outcome = executeOutcome(committed, std::move(errors));
+    outcome.outcomeUnknown = outcomeUnknown;
+    return outcome;
+}

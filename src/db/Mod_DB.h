@@ -5,6 +5,7 @@
 #include "db/TextTable.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 // Where DB_Connect goes. The program builds one of these once at start.
@@ -62,6 +63,12 @@ public:
     // is rolled back and DB_ErrText() becomes "number : description".
     DbOutcome DB_Execute(const QString& sql);
 
+    // Runs work inside one explicit transaction (immediate: other writers are held off from the
+    // start) and commits when work returns true; on false, an exception or a failed commit
+    // everything is rolled back. DB_Status() and DB_ErrText() end as after DB_Execute.
+    using TransactionWork = std::function<bool(DbConnection& conn, DbDiagnostics& errors)>;
+    DbOutcome DB_Transaction(bool immediate, const TransactionWork& work);
+
     qint16 DB_Status() const { return m_status; }
     const QString& DB_ErrText() const { return m_errText; }
     const QString& DB_ConnStr() const { return m_connStr; }
@@ -71,6 +78,7 @@ public:
 private:
     static QString errorLines(const DbDiagnostics& errors);
     bool ensureConnection(DbDiagnostics& errors) const;
+    DbOutcome executeOutcome(bool succeeded, DbDiagnostics errors);
 
     DbTarget m_target;
     QString m_connStr;

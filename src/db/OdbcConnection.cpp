@@ -1,6 +1,7 @@
 #include "db/OdbcConnection.h"
 
 #include "db/OdbcApi.h"
+#include "db/ScriptSplitter.h"
 
 #include <utility>
 #include <vector>
@@ -397,4 +398,244 @@ void OdbcConnection::recover(bool transactionUnsure, DbDiagnostics& errors)
     DbDiagnostics reopenErrors;
     if (!open(reopenErrors))
         errors.insert(errors.end(), reopenErrors.begin(), reopenErrors.end());
+}
+
+namespace {
+
+DbValueType typeClassOf(SQLSMALLINT sqlType)
+{
+    switch (sqlType) {
+    case SQL_TINYINT:
+    case SQL_SMALLINT:
+    case SQL_INTEGER:
+    case SQL_BIGINT:
+    case SQL_BIT:
+        return DbValueType::Integer;
+    case SQL_DECIMAL:
+    case SQL_NUMERIC:
+        return DbValueType::Decimal;
+    case SQL_FLOAT:
+    case SQL_REAL:
+    case SQL_DOUBLE:
+        return DbValueType::Float;
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TIMESTAMP:
+    case SQL_TYPE_DATE:
+    case SQL_DATE:
+    case SQL_TYPE_TIME:
+    case SQL_TIME:
+        return DbValueType::DateTime;
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY:
+        return DbValueType::Binary;
+    default:
+        return DbValueType::Text;
+    }
+}
+
+// Reads one binary column of the current row piece by piece, as readText does for text.
+bool readBytes(SQLHSTMT stmt, SQLUSMALLINT column, QByteArray& value, bool& isNull,
+               DbDiagnostics& errors)
+{
+    value.clear();
+    isNull = false;
+    char buffer[8192];
+    for (;;) {
+        SQLLEN indicator = 0;
+        const SQLRETURN rc =
+            SQLGetData(stmt, column, SQL_C_BINARY, buffer, SQLLEN(sizeof buffer), &indicator);
+        if (rc == SQL_NO_DATA)
+            return true;
+        if (!succeeded(rc)) {
+            failure(SQL_HANDLE_STMT, stmt, "SQLGetData", errors);
+            return false;
+        }
+        if (indicator == SQL_NULL_DATA) {
+            isNull = true;
+            return true;
+        }
+        const bool truncated = rc == SQL_SUCCESS_WITH_INFO &&
+                               (indicator == SQL_NO_TOTAL || indicator > SQLLEN(sizeof buffer));
+        value.append(buffer, truncated ? qsizetype(sizeof buffer) : qsizetype(indicator));
+        if (!truncated)
+            return true;
+    }
+}
+
+bool readDouble(SQLHSTMT stmt, SQLUSMALLINT column, double& value, bool& isNull,
+                DbDiagnostics& errors)
+{
+    SQLLEN indicator = 0;
+    if (!succeeded(SQLGetData(stmt, column, SQL_C_DOUBLE, &value, 0, &indicator))) {
+        failure(SQL_HANDLE_STMT, stmt, "SQLGetData", errors);
+        return false;
+    }
+    isNull = indicator == SQL_NULL_DATA;
+    return true;
+}
+
+bool describeTyped(SQLHSTMT stmt, SQLSMALLINT count, std::vector<DbColumn>& columns,
+                   std::vector<DbValueType>& types, DbDiagnostics& errors)
+{
+    std::vector<SQLWCHAR> name(256);
+    for (SQLSMALLINT c = 0; c < count; ++c) {
+        SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
+        SQLULEN size = 0;
+        SQLRETURN rc =
+            SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
+                            &length, &type, &size, &digits, &nullable);
+        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(name.size())) {
+            name.resize(size_t(length) + 1);
+            rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
+                                 &length, &type, &size, &digits, &nullable);
+        }
+        if (!succeeded(rc)) {
+            failure(SQL_HANDLE_STMT, stmt, "SQLDescribeColW", errors);
+            return false;
+        }
+        DbColumn& column = columns[size_t(c)];
+        column.name = QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()),
+                                         textLength(name, length));
+        SQLLEN autoNumbered = SQL_FALSE;
+        if (succeeded(SQLColAttributeW(stmt, SQLUSMALLINT(c + 1), SQL_DESC_AUTO_UNIQUE_VALUE,
+                                       nullptr, 0, nullptr, &autoNumbered)))
+            column.identity = autoNumbered == SQL_TRUE;
+        types[size_t(c)] = typeClassOf(type);
+    }
+    return true;
+}
+
+} // namespace
+
+bool OdbcConnection::beginTransaction(bool, DbDiagnostics& errors)
+{
+    // SQL Server takes its locks with the statements (UPDLOCK, HOLDLOCK on the copy); a manual
+    // commit is all the transaction needs here.
+    if (!m_dbc) {
+        errors.push_back(
+            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+        return false;
+    }
+    if (setAutoCommit(false, errors))
+        return true;
+    recover(true, errors);
+    return false;
+}
+
+bool OdbcConnection::readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors)
+{
+    StatementGuard guard;
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &guard.stmt))) {
+        guard.stmt = SQL_NULL_HSTMT;
+        failure(SQL_HANDLE_DBC, m_dbc, "SQLAllocHandle", errors);
+        return false;
+    }
+    const SQLHSTMT stmt = guard.stmt;
+    QString text = sql;
+    const SQLRETURN rc =
+        SQLExecDirectW(stmt, const_cast<SQLWCHAR*>(wide(text)), SQLINTEGER(text.size()));
+    if (rc == SQL_NO_DATA)
+        return true;
+    if (!succeeded(rc)) {
+        failure(SQL_HANDLE_STMT, stmt, "SQLExecDirectW", errors);
+        return false;
+    }
+    SQLSMALLINT count = 0;
+    if (!succeeded(SQLNumResultCols(stmt, &count))) {
+        failure(SQL_HANDLE_STMT, stmt, "SQLNumResultCols", errors);
+        return false;
+    }
+    std::vector<DbColumn> columns(static_cast<size_t>(count));
+    std::vector<DbValueType> types(static_cast<size_t>(count));
+    if (!describeTyped(stmt, count, columns, types, errors))
+        return false;
+    std::vector<DbValue> row(static_cast<size_t>(count));
+    std::vector<SQLWCHAR> buffer(4096);
+    for (;;) {
+        const SQLRETURN fetched = SQLFetch(stmt);
+        if (fetched == SQL_NO_DATA)
+            break;
+        if (!succeeded(fetched)) {
+            failure(SQL_HANDLE_STMT, stmt, "SQLFetch", errors);
+            SQLCancel(stmt);
+            return false;
+        }
+        for (SQLSMALLINT c = 0; c < count; ++c) {
+            DbValue& v = row[size_t(c)];
+            const SQLUSMALLINT column = SQLUSMALLINT(c + 1);
+            v.type = types[size_t(c)];
+            bool isNull = false;
+            bool read = false;
+            if (v.type == DbValueType::Binary)
+                read = readBytes(stmt, column, v.bytes, isNull, errors);
+            else if (v.type == DbValueType::Float)
+                read = readDouble(stmt, column, v.number, isNull, errors);
+            else
+                read = readText(stmt, column, buffer, v.text, isNull, errors);
+            if (!read) {
+                SQLCancel(stmt);
+                return false;
+            }
+            if (isNull)
+                v.type = DbValueType::Null;
+        }
+        if (!reader(columns, row)) {
+            SQLCancel(stmt);
+            errors.push_back({-1, QStringLiteral("행 읽기가 중단되었습니다"), QString()});
+            return false;
+        }
+    }
+    SQLCloseCursor(stmt);
+    return true;
+}
+
+bool OdbcConnection::executeInTransaction(const QString& sql, DbDiagnostics& errors)
+{
+    if (!m_dbc) {
+        errors.push_back(
+            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+        return false;
+    }
+    if (m_dialect == Dialect::SqlServer)
+        return run(sql, nullptr, errors);
+    // The SQLite driver takes one statement per call; its dialect separates them with ';'.
+    // It also takes a leading comment for a statement of its own.
+    ScriptSplitter splitter([&](const QString& statement) {
+        return run(ScriptSplitter::code(statement).toString(), nullptr, errors);
+    });
+    return splitter.feed(sql) && splitter.finish();
+}
+
+bool OdbcConnection::commit(DbDiagnostics& errors, bool& outcomeUnknown)
+{
+    outcomeUnknown = false;
+    if (!m_dbc) {
+        errors.push_back(
+            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+        return false;
+    }
+    if (endTransaction(true, errors)) {
+        if (setAutoCommit(true, errors))
+            return true;
+        recover(true, errors);
+        return true; // committed; only the mode switch failed, and the reopen fixed that
+    }
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    SQLGetConnectAttr(m_dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+    outcomeUnknown = dead == SQL_CD_TRUE;
+    rollback(errors);
+    return false;
+}
+
+void OdbcConnection::rollback(DbDiagnostics& errors)
+{
+    if (!m_dbc)
+        return;
+    DbDiagnostics rollbackErrors;
+    bool clean = endTransaction(false, rollbackErrors);
+    errors.insert(errors.end(), rollbackErrors.begin(), rollbackErrors.end());
+    clean = setAutoCommit(true, errors) && clean;
+    if (!clean)
+        recover(true, errors);
 }

@@ -19,6 +19,11 @@ public:
     bool isOpen() const override { return m_dbc != nullptr; }
     bool query(const QString& sql, TextTable& result, DbDiagnostics& errors) override;
     bool execute(const QString& sql, DbDiagnostics& errors) override;
+    bool beginTransaction(bool immediate, DbDiagnostics& errors) override;
+    bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) override;
+    bool executeInTransaction(const QString& sql, DbDiagnostics& errors) override;
+    bool commit(DbDiagnostics& errors, bool& outcomeUnknown) override;
+    void rollback(DbDiagnostics& errors) override;
 
     static constexpr int loginTimeoutSeconds = 15;
 

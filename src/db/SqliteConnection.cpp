@@ -179,3 +179,117 @@ bool SqliteConnection::endFailedTransaction(DbDiagnostics& errors)
         errors.insert(errors.end(), reopenErrors.begin(), reopenErrors.end());
     return false;
 }
+
+namespace {
+
+// A text column declared as a date or time holds a date-time; the rest are plain texts.
+bool declaredDateTime(sqlite3_stmt* stmt, int column)
+{
+    const char* declared = sqlite3_column_decltype(stmt, column);
+    if (!declared)
+        return false;
+    const QByteArray type = QByteArray(declared).toUpper();
+    return type.contains("DATE") || type.contains("TIME");
+}
+
+DbValue typedValue(sqlite3_stmt* stmt, int column, bool dateTime)
+{
+    DbValue v;
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL:
+        break;
+    case SQLITE_INTEGER:
+        v.type = DbValueType::Integer;
+        v.text = QString::number(sqlite3_column_int64(stmt, column));
+        break;
+    case SQLITE_FLOAT:
+        v.type = DbValueType::Float;
+        v.number = sqlite3_column_double(stmt, column);
+        break;
+    case SQLITE_BLOB: {
+        v.type = DbValueType::Binary;
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt, column));
+        v.bytes = QByteArray(data, sqlite3_column_bytes(stmt, column));
+        break;
+    }
+    default: {
+        v.type = dateTime ? DbValueType::DateTime : DbValueType::Text;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        v.text = QString::fromUtf8(text, sqlite3_column_bytes(stmt, column));
+        break;
+    }
+    }
+    return v;
+}
+
+} // namespace
+
+bool SqliteConnection::beginTransaction(bool immediate, DbDiagnostics& errors)
+{
+    if (!m_db) {
+        errors.push_back(lastError());
+        return false;
+    }
+    return runPlain(immediate ? "BEGIN IMMEDIATE" : "BEGIN", errors);
+}
+
+bool SqliteConnection::readRows(const QString& sql, const DbRowReader& reader,
+                                DbDiagnostics& errors)
+{
+    StatementGuard guard;
+    if (sqlite3_prepare16_v2(m_db, sql.utf16(), int(sql.size() * sizeof(char16_t)), &guard.stmt,
+                             nullptr) != SQLITE_OK) {
+        errors.push_back(lastError());
+        return false;
+    }
+    if (!guard.stmt)
+        return true;
+    const int count = sqlite3_column_count(guard.stmt);
+    std::vector<DbColumn> columns(static_cast<size_t>(count));
+    std::vector<bool> dateTimes(static_cast<size_t>(count));
+    for (int c = 0; c < count; ++c) {
+        dateTimes[size_t(c)] = declaredDateTime(guard.stmt, c);
+        const auto* name = static_cast<const char16_t*>(sqlite3_column_name16(guard.stmt, c));
+        columns[size_t(c)].name = name ? QString::fromUtf16(name) : QString();
+    }
+    std::vector<DbValue> row(static_cast<size_t>(count));
+    int rc;
+    while ((rc = sqlite3_step(guard.stmt)) == SQLITE_ROW) {
+        for (int c = 0; c < count; ++c)
+            row[size_t(c)] = typedValue(guard.stmt, c, dateTimes[size_t(c)]);
+        if (!reader(columns, row)) {
+            errors.push_back({-1, QStringLiteral("행 읽기가 중단되었습니다"), QString()});
+            return false;
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        errors.push_back(lastError());
+        return false;
+    }
+    return true;
+}
+
+bool SqliteConnection::executeInTransaction(const QString& sql, DbDiagnostics& errors)
+{
+    if (!m_db) {
+        errors.push_back(lastError());
+        return false;
+    }
+    return runStatements(sql, nullptr, errors);
+}
+
+bool SqliteConnection::commit(DbDiagnostics& errors, bool& outcomeUnknown)
+{
+    outcomeUnknown = false;
+    if (m_db && runPlain("COMMIT", errors))
+        return true;
+    if (m_db)
+        endFailedTransaction(errors);
+    return false;
+}
+
+void SqliteConnection::rollback(DbDiagnostics& errors)
+{
+    if (m_db)
+        endFailedTransaction(errors);
+}

@@ -18,6 +18,11 @@ public:
     bool isOpen() const override { return m_db != nullptr; }
     bool query(const QString& sql, TextTable& result, DbDiagnostics& errors) override;
     bool execute(const QString& sql, DbDiagnostics& errors) override;
+    bool beginTransaction(bool immediate, DbDiagnostics& errors) override;
+    bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) override;
+    bool executeInTransaction(const QString& sql, DbDiagnostics& errors) override;
+    bool commit(DbDiagnostics& errors, bool& outcomeUnknown) override;
+    void rollback(DbDiagnostics& errors) override;
 
     // How long a statement waits for another process's lock before it fails.
     static constexpr int defaultBusyTimeoutMs = 5000;

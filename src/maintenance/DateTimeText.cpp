@@ -143,3 +143,15 @@ QString gridDateTimeText(const QString& text, const DateTimeSeparators& separato
     appendTwoDigits(out, time.second());
     return out;
 }
+
+QString gridCellText(QStringView value, bool dateTime, const DateTimeSeparators& separators)
+{
+    if (dateTime)
+        return gridDateTimeText(value.toString(), separators);
+    // Blanks only: fixed-width columns pad with them, other white space is part of the value.
+    while (!value.isEmpty() && value.front() == u' ')
+        value = value.sliced(1);
+    while (!value.isEmpty() && value.back() == u' ')
+        value.chop(1);
+    return value.toString();
+}

@@ -20,3 +20,7 @@ DateTimeSeparators systemDateTimeSeparators();
 // "/" or "." between the date parts) and writes it in the grid pattern; midnight where the text
 // has no time. Text that is not such a date, the empty text among them, comes back unchanged.
 QString gridDateTimeText(const QString& text, const DateTimeSeparators& separators);
+
+// What a grid cell shows for a value of the query: a date-time in the grid pattern, any other
+// text without the blanks around it.
+QString gridCellText(QStringView value, bool dateTime, const DateTimeSeparators& separators);

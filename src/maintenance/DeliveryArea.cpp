@@ -1,99 +1,188 @@
 #include "maintenance/DeliveryArea.h"
 
-#include "db/Mod_DB.h"
-#include "db/TextTable.h"
-#include "maintenance/DateNormalise.h"
+#include "maintenance/DeliveriesFlow.h"
 #include "maintenance/FillResultGrid.h"
+#include "maintenance/FormControls.h"
 #include "maintenance/MessageBoxes.h"
 #include "maintenance/ResultGrid.h"
-#include "maintenance/SqlTexts.h"
 #include "maintenance/WorkSteps.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-const QString deleteTag = QStringLiteral("배달전체삭제");
-const QString searching = QStringLiteral("조회중...");
-const QString searched = QStringLiteral("조회완료");
-const QString deleting = QStringLiteral("삭제중...");
-const QString deleted = QStringLiteral("삭제완료");
-const QString deleteFailedStatus = QStringLiteral("삭제실패");
-} // namespace
+DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
+    : QGroupBox(QStringLiteral("배달삭제"), parent), m_context(context)
+{
+    setObjectName(QStringLiteral("Frame_DTD"));
+    styleAsFrame(this);
+    setFont(frameCaptionFont());
+    setGeometry(twipsRect(510, 7080, 8565, 5715));
+
+    const QFont optionFont = formFont(FormFonts::humanMoeum, 9.75);
+    OPT1[1] = makeOption(this, "OPT1_1", QStringLiteral("전체삭제"), twipsRect(240, 300, 1725, 285),
+                         optionFont);
+    OPT1[0] = makeOption(this, "OPT1_0", QStringLiteral("날짜지정삭제"),
+                         twipsRect(1980, 300, 1725, 285), optionFont);
+    OPT1[1]->setChecked(true);
+
+    flex2 = new ResultGrid(deliveryGridLayout(), this);
+    flex2->setObjectName(QStringLiteral("flex2"));
+    flex2->setGeometry(twipsRect(60, 720, 8385, 2235));
+
+    Label18 = makeLabel(this, "Label18", DeliveryTexts::dateRangeCaption, twipsRect(180, 3090, 4485, 285),
+                        formFont(FormFonts::malgunGothic, 9.75));
+    TXT_Date =
+        makeTextBox(this, "TXT_Date", QString(), twipsRect(180, 3390, 1215, 345), labelFont());
+    LBL_From = makeLabel(this, "LBL_From", QStringLiteral("~"), twipsRect(1530, 3420, 285, 225),
+                         formFont(FormFonts::humanHeadline, 14.25));
+    Txt_Date2 =
+        makeTextBox(this, "Txt_Date2", QString(), twipsRect(1800, 3390, 1185, 345), labelFont());
+    const QFont exampleFont = formFont(FormFonts::humanMoeum, 8.25);
+    Label19 = makeLabel(this, "Label19", QStringLiteral("ex) 2017-02-15"),
+                        twipsRect(210, 3750, 1305, 285), exampleFont);
+    LBL_Ex2 = makeLabel(this, "LBL_Ex2", QStringLiteral("ex) 2017-02-17"),
+                        twipsRect(1830, 3750, 1305, 285), exampleFont);
+    lbl_show = makeLabel(this, "lbl_show", QStringLiteral("조회중..."),
+                         twipsRect(5010, 3390, 1155, 285), statusFont());
+
+    Label20 = makeLabel(this, "Label20", QStringLiteral("조회된 배달 건수"),
+                        twipsRect(6810, 3180, 1485, 285), labelFont());
+    TXT_COUNT = makeTextBox(this, "TXT_COUNT", QStringLiteral("0"), twipsRect(7020, 3450, 735, 345),
+                            labelFont());
+    Label31 = makeLabel(this, "Label31", QStringLiteral("건"), twipsRect(7860, 3510, 195, 315),
+                        labelFont());
+
+    Label26 =
+        makeLabel(this, "Label26",
+                  QStringLiteral("2.조회 버튼클릭후 해당 데이터가 건수가 맞는 지 확인해주세요"),
+                  twipsRect(690, 4020, 1995, 735), instructionFont(), FormColours::orange);
+    Label27 =
+        makeLabel(this, "Label27", QStringLiteral("2.해당 데이터가 맞다면 삭제버튼을 클릭해주세요"),
+                  twipsRect(3270, 4020, 1995, 645), instructionFont(), FormColours::darkRed);
+    Label28 = makeLabel(this, "Label28", QStringLiteral("3.삭제를 마치면 종료버튼을 눌러주세요"),
+                        twipsRect(5940, 4020, 1605, 645), instructionFont(), FormColours::blue);
+
+    cmd_DTD_Serch = makeButton(this, "cmd_DTD_Serch", QStringLiteral("조회"),
+                               twipsRect(900, 4830, 1425, 555), frameButtonFont());
+    Label21 = makeLabel(this, "Label21", QStringLiteral("→"), twipsRect(2580, 4980, 615, 315),
+                        arrowFont());
+    CMD_DTD_DELETE = makeButton(this, "CMD_DTD_DELETE", QStringLiteral("삭제"),
+                                twipsRect(3510, 4830, 1335, 555), frameButtonFont());
+    Label25 = makeLabel(this, "Label25", QStringLiteral("→"), twipsRect(5250, 4950, 675, 345),
+                        arrowFont());
+    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_2", QStringLiteral("종료"),
+                            twipsRect(6060, 4800, 1245, 585), frameButtonFont());
+
+    // A click runs the mode even on the option already chosen: after the area button brought
+    // back the all-dates layout, clicking "날짜지정삭제" again must show the date boxes.
+    for (int index : {0, 1})
+        connect(OPT1[size_t(index)], &QRadioButton::clicked, this,
+                [this, index] { OPT1_Click(index); });
+    connect(cmd_DTD_Serch, &QPushButton::clicked, this, &DeliveryArea::cmd_DTD_Serch_Click);
+    connect(CMD_DTD_DELETE, &QPushButton::clicked, this, &DeliveryArea::CMD_DTD_DELETE_Click);
+}
+
+void DeliveryArea::OPT1_Click(int index)
+{
+    // The listed rows go with the grid: a count typed afterwards has no search behind it.
+    m_listed.reset();
+    if (index == 1) {
+        Txt_Date2->hide();
+        LBL_From->hide();
+        LBL_Ex2->hide();
+        ClearResultGrid(*flex2, *TXT_COUNT);
+        TXT_Date->clear();
+        TXT_Date->hide();
+        Label19->hide();
+        Label18->setText(DeliveryTexts::allDatesCaption);
+    } else {
+        Txt_Date2->show();
+        LBL_From->show();
+        LBL_Ex2->show();
+        ClearResultGrid(*flex2, *TXT_COUNT);
+        TXT_Date->show();
+        Label19->show();
+        Label18->show();
+        Label18->setText(DeliveryTexts::dateRangeCaption);
+    }
+}
+
+void DeliveryArea::showAllDatesLayout()
+{
+    lbl_show->clear();
+    TXT_Date->hide();
+    Txt_Date2->hide();
+    LBL_From->hide();
+    LBL_Ex2->hide();
+    Label19->hide();
+    Label18->setText(DeliveryTexts::allDatesCaption);
+}
 
 void DeliveryArea::cmd_DTD_Serch_Click()
 {
-    const Dialect dialect = m_context.db.dialect();
-    const bool range = !OPT1[1]->isChecked();
-    QString from;
-    QString to;
-    QString sql;
-    if (!range) {
-        sql = SqlTexts::deliverySearchAll(dialect);
-    } else {
+    DeliveriesFlow::Range range;
+    if (!OPT1[1]->isChecked()) {
         if (TXT_Date->text().isEmpty() || Txt_Date2->text().isEmpty()) {
             m_context.boxes.inform(WorkTexts::datesRequired);
             return;
         }
-        TXT_Date->setText(normaliseDate(TXT_Date->text()));
-        Txt_Date2->setText(normaliseDate(Txt_Date2->text()));
-        from = TXT_Date->text();
-        to = Txt_Date2->text();
-        sql = SqlTexts::deliverySearchRange(dialect, from, to);
+        range = DeliveriesFlow::Range::between(TXT_Date->text(), Txt_Date2->text());
+        TXT_Date->setText(range.from);
+        Txt_Date2->setText(range.to);
     }
 
-    m_searched = false;
-    TextTable table;
-    qint32 rows = 0;
-    qint32 columns = 0;
-    if (!runSearch(m_context, sql, table, rows, columns)) {
+    m_listed.reset();
+    const SearchOutcome found = runFlow<SearchOutcome>(this, WorkTexts::searching, [&] {
+        return DeliveriesFlow::search(m_context.flow(), range);
+    });
+    if (!found.succeeded) {
         TXT_COUNT->setText(QStringLiteral("0"));
+        showSearchFailure(m_context, found);
         return;
     }
-    m_searched = true;
-    m_searchedRange = range;
-    m_searchedFrom = from;
-    m_searchedTo = to;
-
-    if (rows > 0)
-        lbl_show->setText(searching);
-    FillResultGrid(*flex2, *TXT_COUNT, table, rows, flex2->layout().columnMap(), m_context.boxes);
-    if (rows > 0)
-        lbl_show->setText(searched);
+    // Only listed rows can be deleted: a search that found none leaves nothing to delete.
+    if (found.rows > 0) {
+        m_listed = range;
+        lbl_show->setText(DeliveryTexts::searching);
+    }
+    FillResultGrid(*flex2, *TXT_COUNT, found.table, found.rows, flex2->layout().columnMap(),
+                   m_context.boxes);
+    if (found.rows > 0)
+        lbl_show->setText(DeliveryTexts::searched);
 }
 
 void DeliveryArea::CMD_DTD_DELETE_Click()
 {
     if (!countAllowsDelete(TXT_COUNT->text()))
         return;
-    // Only a count typed into the box gets here without a search; there are no rows to go by.
-    if (!m_searched) {
+    // Only a count typed into the box gets here without listed rows; there is nothing to go by.
+    if (!m_listed) {
         m_context.boxes.inform(WorkTexts::searchFirst);
         return;
     }
     if (!m_context.boxes.askYesNo(WorkTexts::confirmDelete))
         return;
-    const QString address = m_context.localAddress();
 
     // The same mode and dates as the search that listed the rows, whatever the boxes and options
     // hold now.
-    const Dialect dialect = m_context.db.dialect();
-    const QString sql = m_searchedRange
-                            ? SqlTexts::deliveryDeleteRange(dialect, m_searchedFrom, m_searchedTo)
-                            : SqlTexts::deliveryDeleteAll(dialect);
-    lbl_show->setText(deleting);
-    lbl_show->repaint();
-    const StatementOutcome outcome = runStatement(m_context, sql);
+    const DeliveriesFlow::Range range = *m_listed;
+    lbl_show->setText(DeliveryTexts::deleting);
+    const ChangeOutcome outcome = runFlow<ChangeOutcome>(this, WorkTexts::deleting, [&] {
+        return DeliveriesFlow::remove(m_context.flow(), range);
+    });
     if (outcome.succeeded) {
         ClearResultGrid(*flex2, *TXT_COUNT);
-        lbl_show->setText(deleted);
+        lbl_show->setText(outcome.rowsDeleted == 0 ? DeliveryTexts::nothingDeleted
+                                                   : DeliveryTexts::deleted);
         TXT_Date->clear();
         Txt_Date2->clear();
-        m_searched = false;
+        m_listed.reset();
     } else {
-        lbl_show->setText(deleteFailedStatus);
+        lbl_show->setText(DeliveryTexts::deleteFailed);
     }
-    logAndReport(m_context, address, deleteTag, sql, outcome, WorkTexts::deleteFailedTitle,
-                 WorkTexts::deleteFailed);
+    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle, WorkTexts::deleteFailed);
+    if (outcome.succeeded && outcome.rowsDeleted == 0)
+        m_context.boxes.inform(WorkTexts::nothingDeleted);
 }

@@ -1,9 +1,23 @@
 #pragma once
 
+#include "maintenance/DeliveriesFlow.h"
 #include "maintenance/WorkContext.h"
 
 #include <QGroupBox>
 #include <array>
+#include <optional>
+
+namespace DeliveryTexts {
+inline const QString allDatesCaption = QStringLiteral("1.모든날짜의 미정산 건수를 조회합니다");
+inline const QString dateRangeCaption =
+    QStringLiteral("1.삭제할 마지막 날짜를 지정해주세요(ex형식으로 기입)");
+inline const QString searching = QStringLiteral("조회중...");
+inline const QString searched = QStringLiteral("조회완료");
+inline const QString deleting = QStringLiteral("삭제중...");
+inline const QString deleted = QStringLiteral("삭제완료");
+inline const QString nothingDeleted = QStringLiteral("삭제된 건 없음");
+inline const QString deleteFailed = QStringLiteral("삭제실패");
+} // namespace DeliveryTexts
 
 class QLabel;
 class QLineEdit;
@@ -52,9 +66,7 @@ public:
 private:
     WorkContext& m_context;
 
-    // The delete removes the rows of the last search: its mode and the normalised dates it used.
-    bool m_searched = false;
-    bool m_searchedRange = false;
-    QString m_searchedFrom;
-    QString m_searchedTo;
+    // The delete removes the rows the last search listed: its mode and the normalised dates it
+    // used. Empty before a search, after one that listed nothing, and after a mode switch.
+    std::optional<DeliveriesFlow::Range> m_listed;
 };

@@ -26,10 +26,37 @@ ResultGrid::ResultGrid(const GridLayout& layout, QWidget* parent)
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    for (int c = 0; c < int(layout.columns.size()); ++c)
-        setColumnWidth(c + 1, twipsToPixels(layout.columns[size_t(c)].widthTwips));
+    fitColumns();
 
     setRowCount(initialRows);
+}
+
+void ResultGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    // Only a change of the room (the scroll bar coming or going) refits; a column the user
+    // dragged wider stays so otherwise.
+    if (viewport()->width() != m_fittedWidth)
+        fitColumns();
+}
+
+void ResultGrid::fitColumns()
+{
+    // The columns fill the grid exactly; when the vertical scroll bar takes its strip, the widest
+    // column gives it up, so the last column (the amount) stays whole.
+    int total = 0;
+    size_t widest = 0;
+    for (size_t c = 0; c < m_layout.columns.size(); ++c) {
+        total += twipsToPixels(m_layout.columns[c].widthTwips);
+        if (m_layout.columns[c].widthTwips > m_layout.columns[widest].widthTwips)
+            widest = c;
+    }
+    m_fittedWidth = viewport()->width();
+    const int excess = std::max(0, total - m_fittedWidth);
+    for (size_t c = 0; c < m_layout.columns.size(); ++c) {
+        const int width = twipsToPixels(m_layout.columns[c].widthTwips);
+        setColumnWidth(int(c) + 1, c == widest ? std::max(width / 2, width - excess) : width);
+    }
 }
 
 int ResultGrid::rowCount() const

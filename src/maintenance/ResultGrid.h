@@ -38,7 +38,12 @@ public:
 
     const GridLayout& layout() const { return m_layout; }
 
+protected:
+    void updateGeometries() override;
+
 private:
+    void fitColumns();
+    int m_fittedWidth = -1;
     const GridLayout& m_layout;
     TextTableModel* m_model;
 };

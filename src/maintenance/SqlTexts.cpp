@@ -143,4 +143,16 @@ QString optimise(Dialect dialect)
     return batch;
 }
 
+QString optimiseCleanup(Dialect)
+{
+    return QStringLiteral(
+        "IF CURSOR_STATUS('global','TableCursor') >= -1 DEALLOCATE TableCursor\n"
+        "IF CURSOR_STATUS('global','DatabaseCursor') >= -1 DEALLOCATE DatabaseCursor");
+}
+
+QString lockTimeout(int milliseconds)
+{
+    return QStringLiteral("SET LOCK_TIMEOUT %1").arg(milliseconds);
+}
+
 } // namespace SqlTexts

@@ -30,5 +30,10 @@ QString deliveryDeleteRange(Dialect dialect, const QString& from, const QString&
 
 // Rebuilds every index of the database named food with fill factor 90.
 QString optimise(Dialect dialect);
+// Frees the rebuild's two global cursors when a failed rebuild left them behind (SQL Server).
+QString optimiseCleanup(Dialect dialect);
+
+// How long a statement of this SQL Server session waits for another's locks (-1: for ever).
+QString lockTimeout(int milliseconds);
 
 } // namespace SqlTexts

@@ -12,17 +12,6 @@ Qt::Alignment alignmentFor(GridAlignment alignment, const QString& text)
     text.toDouble(&number);
     return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
-
-// Blanks only: fixed-width columns pad with them, other white space is part of the value.
-QStringView trimmedBlanks(QStringView text)
-{
-    while (!text.isEmpty() && text.front() == u' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == u' ')
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 TextTableModel::TextTableModel(const GridLayout& layout, QObject* parent)
@@ -102,9 +91,7 @@ QString TextTableModel::sourceText(int row, int column) const
     const QStringView value = m_table.cellView(row + 1, source.field);
     if (!m_shaped)
         return value.toString();
-    if (source.dateTime)
-        return gridDateTimeText(value.toString(), m_separators);
-    return trimmedBlanks(value).toString();
+    return gridCellText(value, source.dateTime, m_separators);
 }
 
 void TextTableModel::setText(int row, int column, const QString& text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "maintenance/Flow.h"
+
 #include <QString>
 #include <functional>
 
@@ -15,4 +17,7 @@ struct WorkContext
     ActivityLog& log;
     MessageBoxes& boxes;
     std::function<QString()> localAddress;
+
+    // The same without the boxes, for the flows.
+    FlowContext flow() const { return {db, log, localAddress}; }
 };

@@ -1,13 +1,21 @@
 #include "maintenance/WorkSteps.h"
 
-#include "db/ActivityLog.h"
-#include "db/Mod_DB.h"
-#include "db/TextTable.h"
 #include "maintenance/BusyCursor.h"
 #include "maintenance/MessageBoxes.h"
 #include "maintenance/WorkContext.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+#include <memory>
+
+QString WorkTexts::progressText(const QString& work, int seconds)
+{
+    return QStringLiteral("%1 중입니다. 잠시만 기다려 주세요... (%2초)").arg(work).arg(seconds);
+}
 
 bool countAllowsDelete(const QString& countText)
 {
@@ -16,59 +24,69 @@ bool countAllowsDelete(const QString& countText)
     return isNumber && count > 0;
 }
 
-bool runSearch(WorkContext& context, const QString& sql, TextTable& table, qint32& rows,
-               qint32& columns)
+void runOffThread(QWidget* window, const QString& workName, const std::function<void()>& work)
 {
-    rows = 0;
-    columns = 0;
-    DbOutcome outcome;
-    {
-        BusyCursor busy;
-        outcome = context.db.DB_Query(sql, table, rows, columns);
+    BusyCursor busy;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    std::unique_ptr<QThread> thread(QThread::create(work));
+    QEventLoop loop;
+    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+
+    // Short work: the window repaints, clicks wait as they did while the server worked.
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (thread->isRunning()) {
+        // Long work: a modal box blocks the window (clicks on it are dropped) and shows the time.
+        QProgressDialog box(WorkTexts::progressText(workName, 0), QString(), 0, 0, window);
+        box.setWindowTitle(workName);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.setMinimumDuration(0);
+        box.setCancelButton(nullptr);
+        box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, &box, [&] {
+            box.setLabelText(WorkTexts::progressText(workName, int(elapsed.elapsed() / 1000)));
+        });
+        tick.start(250);
+        box.show();
+        if (thread->isRunning())
+            loop.exec();
     }
-    if (outcome.succeeded)
-        return true;
-    rows = 0;
-    const QString error = outcome.error;
-    showFailure(context, WorkTexts::searchFailedTitle, WorkTexts::searchFailed, error);
-    return false;
+    thread->wait();
 }
 
-StatementOutcome runStatement(WorkContext& context, const QString& sql)
+void showSearchFailure(WorkContext& context, const SearchOutcome& outcome)
 {
-    {
-        BusyCursor busy;
-        context.db.DB_Execute(sql);
-    }
-    if (context.db.DB_Status() == 1)
-        return {true, QString()};
-    return {false, context.db.DB_ErrText()};
+    QString text = WorkTexts::searchFailed;
+    if (!outcome.error.isEmpty())
+        text += QStringLiteral("\n\n") + outcome.error;
+    context.boxes.inform(text, WorkTexts::searchFailedTitle, MessageBoxes::Buttons::Ok,
+                         MessageBoxes::Icon::Critical);
 }
 
-void logAndReport(WorkContext& context, const QString& address, const QString& tag,
-                  const QString& sql, const StatementOutcome& outcome, const QString& failureTitle,
+void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QString& failureTitle,
                   const QString& failureText)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    const ActivityLog::Result result =
-        outcome.succeeded ? context.log.Write_Log(address, tag, sql, crlf, QString())
-                          : context.log.Write_Log(address, tag, sql,
-                                                  WorkTexts::logFailureMark + outcome.error, crlf);
-    if (!outcome.succeeded)
-        showFailure(context, failureTitle, failureText, outcome.error);
-    if (result.written)
+    if (!outcome.succeeded) {
+        QString text = outcome.archiveFailed    ? WorkTexts::archiveFailed
+                       : outcome.outcomeUnknown ? WorkTexts::deleteUnknown
+                                                : failureText;
+        if (outcome.archiveFailed && !outcome.archiveFile.isEmpty())
+            text += QStringLiteral("\n") + WorkTexts::archiveFileLabel +
+                    QDir::toNativeSeparators(outcome.archiveFile);
+        if (!outcome.error.isEmpty())
+            text += QStringLiteral("\n\n") + outcome.error;
+        context.boxes.inform(text, failureTitle, MessageBoxes::Buttons::Ok,
+                             MessageBoxes::Icon::Critical);
+    }
+    if (outcome.logged.written)
         return;
     QString text = WorkTexts::logFailed + QStringLiteral("\n") + WorkTexts::logFileLabel +
-                   QDir::toNativeSeparators(result.filePath);
-    if (!result.error.isEmpty())
-        text += QStringLiteral("\n\n") + result.error;
+                   QDir::toNativeSeparators(outcome.logged.filePath);
+    if (!outcome.logged.error.isEmpty())
+        text += QStringLiteral("\n\n") + outcome.logged.error;
     context.boxes.inform(text, WorkTexts::logFailedTitle, MessageBoxes::Buttons::Ok,
                          MessageBoxes::Icon::Warning);
-}
-
-void showFailure(WorkContext& context, const QString& title, const QString& text,
-                 const QString& serverText)
-{
-    const QString shown = serverText.isEmpty() ? text : text + QStringLiteral("\n\n") + serverText;
-    context.boxes.inform(shown, title, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
 }

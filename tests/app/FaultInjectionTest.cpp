@@ -279,7 +279,7 @@ TEST_P(DatabaseFaultTest, DeleteLeavesEveryRowShowsTheServersWordsAndTheNextOper
     EXPECT_TRUE(failures[0].contains(fault.serverWords, Qt::CaseInsensitive))
         << failures[0].toStdString();
     const QString logged = logText(dir.filePath(QStringLiteral("DB_Log")));
-    EXPECT_TRUE(logged.contains(WorkTexts::logFailureMark)) << logged.toStdString();
+    EXPECT_TRUE(logged.contains(QStringLiteral("실행실패! "))) << logged.toStdString();
     EXPECT_TRUE(logged.contains(fault.serverWords, Qt::CaseInsensitive)) << logged.toStdString();
     EXPECT_TRUE(boxesTitled(WorkTexts::logFailedTitle).isEmpty());
     EXPECT_TRUE(window->isVisible());

@@ -162,15 +162,6 @@ TEST_F(AreaTest, EveryModeChangeEmptiesTheGridAndZeroesTheCount)
     }
 }
 
-TEST_F(AreaTest, ClickingTheChosenModeAgainChangesNothing)
-{
-    clickArea(2);
-    fillGrid(*dtd().flex2, *dtd().TXT_COUNT, 4);
-    clickOption(1); // already the selected option
-    EXPECT_EQ(dtd().flex2->rowCount(), 5);
-    EXPECT_EQ(dtd().TXT_COUNT->text(), QStringLiteral("4"));
-}
-
 TEST_F(AreaTest, DateBoxesKeepOrLoseTheirTextWithTheMode)
 {
     clickArea(2);

@@ -17,6 +17,12 @@ TEST(QtMessageBoxes, QuestionHasYesAndNoWithNoAsDefaultAndNoTitleOrIcon)
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
     EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+    EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("예"));
+    EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("아니요"));
+    const auto message = QtMessageBoxes::messageBox({}, {}, MessageBoxes::Buttons::OkCancel,
+                                                     MessageBoxes::Icon::None, nullptr);
+    EXPECT_EQ(message->button(QMessageBox::Ok)->text(), QStringLiteral("확인"));
+    EXPECT_EQ(message->button(QMessageBox::Cancel)->text(), QStringLiteral("취소"));
 }
 
 TEST(QtMessageBoxes, MessageHasTheButtonsIconTextAndTitleAsAsked)

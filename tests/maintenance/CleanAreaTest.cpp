@@ -67,7 +67,7 @@ TEST_F(CleanAreaTest, FailedRebuildIsReportedAsFailedNotComplete)
     EXPECT_TRUE(box.text.contains(QStringLiteral("HANGUL_CI"))) << box.text.toStdString();
     const QString entry = h.onlyEntry();
     EXPECT_TRUE(entry.startsWith(AreaHarness::address + "\r\n" + tag + "\r\nREINDEX\r\n" +
-                                 WorkTexts::logFailureMark))
+                                 QStringLiteral("실행실패! ")))
         << entry.toStdString();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

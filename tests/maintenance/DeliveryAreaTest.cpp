@@ -23,7 +23,7 @@ protected:
     AreaHarness h{GetParam()};
     DeliveryArea area{h.context};
 
-    void chooseRange() { area.OPT1[0]->setChecked(true); }
+    void chooseRange() { area.OPT1[0]->click(); }
     void search() { QTest::mouseClick(area.cmd_DTD_Serch, Qt::LeftButton); }
     void clickDelete() { QTest::mouseClick(area.CMD_DTD_DELETE, Qt::LeftButton); }
     void searchRange(const QString& from, const QString& to)
@@ -196,7 +196,7 @@ TEST_P(DeliveryAreaTest, FailedDeleteKeepsRowsGridCountAndDates)
     EXPECT_NE(area.lbl_show->text(), QStringLiteral("삭제완료"));
     ASSERT_EQ(h.boxes.shown().size(), 2u);
     EXPECT_TRUE(h.boxes.shown()[1].text.contains(QStringLiteral("배달 삭제 불가")));
-    EXPECT_TRUE(h.onlyEntry().contains(WorkTexts::logFailureMark));
+    EXPECT_TRUE(h.onlyEntry().contains(QStringLiteral("실행실패! ")));
 }
 
 TEST_P(DeliveryAreaTest, FailedSearchKeepsEarlierRowsAndShowsTheError)

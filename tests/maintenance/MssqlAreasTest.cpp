@@ -75,7 +75,7 @@ TEST_F(MssqlAreas, EveryAreaListsAndDeletesWhatItShould)
               0);
 
     DeliveryArea delivery(*m_context);
-    delivery.OPT1[0]->setChecked(true);
+    delivery.OPT1[0]->click();
     delivery.TXT_Date->setText(QStringLiteral("2024/6/11"));
     delivery.Txt_Date2->setText(QStringLiteral("2024-06-13"));
     delivery.cmd_DTD_Serch_Click();

@@ -175,7 +175,7 @@ TEST_F(OpenTableAreaTest, FailedDeleteKeepsEverythingShowsTheErrorAndLogsTheFail
 
     const QString entry = h.onlyEntry();
     const QString head = AreaHarness::address + "\r\n" + tag +
-                         "\r\nDELETE FROM PE WHERE PE_CK='0'\r\n" + WorkTexts::logFailureMark;
+                         "\r\nDELETE FROM PE WHERE PE_CK='0'\r\n" + QStringLiteral("실행실패! ");
     EXPECT_TRUE(entry.startsWith(head)) << entry.toStdString();
     EXPECT_TRUE(entry.contains(QStringLiteral("전표 삭제 금지")));
     EXPECT_TRUE(entry.endsWith(QStringLiteral("\r\n\r\n\r\n")));

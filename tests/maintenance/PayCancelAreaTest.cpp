@@ -98,7 +98,7 @@ TEST_F(PayCancelAreaTest, BatchFailingInItsLastStatementChangesNoTable)
     EXPECT_TRUE(h.boxes.shown()[1].text.contains(QStringLiteral("현금 작업행 잠김")));
     const QString entry = h.onlyEntry();
     EXPECT_TRUE(entry.startsWith(AreaHarness::address + "\r\n" + tag + "\r\n" + batch + "\r\n" +
-                                 WorkTexts::logFailureMark))
+                                 QStringLiteral("실행실패! ")))
         << entry.toStdString();
 }
 

@@ -1,0 +1,133 @@
+// The deliveries delete with its archive against the same delete alone, and the restore of that
+// archive, on a demo database whose unfinished deliveries number about a hundred thousand.
+
+#include "BenchData.h"
+
+#include "db/ArchivedDelete.h"
+#include "db/Mod_DB.h"
+#include "db/RestoreArchive.h"
+#include "maintenance/ArchiveTexts.h"
+#include "maintenance/SqlTexts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// About a quarter of the generated deliveries are unfinished: 400,000 give about 100,000.
+constexpr int generatedDeliveries = 400000;
+
+// A fresh copy of the benchmark database for one iteration, opened; the timer is paused here.
+class Scratch
+{
+public:
+    explicit Scratch(benchmark::State& state)
+    {
+        QString error;
+        const QString source = BenchData::deliveriesDatabase(generatedDeliveries, &error);
+        m_file = m_dir.filePath(QStringLiteral("pos.sqlite"));
+        if (source.isEmpty() || !QFile::copy(source, m_file)) {
+            state.SkipWithError(qPrintable(QStringLiteral("demo database: ") + error));
+            return;
+        }
+        m_db = std::make_unique<Mod_DB>(DbTarget::sqlite(m_file));
+        if (!m_db->DB_Connect())
+            state.SkipWithError(qPrintable(m_db->DB_ErrText()));
+    }
+    Mod_DB& db() { return *m_db; }
+    bool ok() const { return m_db && m_db->isConnected(); }
+    ArchiveRequest request() const
+    {
+        return {m_dir.filePath(QStringLiteral("archive")),
+                ArchiveTexts::deliveriesArea,
+                QStringLiteral("배달전체삭제"),
+                QStringLiteral("127.0.0.1"),
+                QStringLiteral("FOOD"),
+                SqlTexts::deliveryDeleteAll(Dialect::Sqlite),
+                ArchiveTexts::deliveryDeleteAll(Dialect::Sqlite),
+                {}};
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_file;
+    std::unique_ptr<Mod_DB> m_db;
+};
+
+void BM_DeliveryDeleteAlone(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        Scratch scratch(state);
+        if (!scratch.ok())
+            return;
+        state.ResumeTiming();
+        const DbOutcome outcome = scratch.db().DB_Execute(scratch.request().deleteStatement);
+        state.PauseTiming();
+        if (!outcome.succeeded)
+            state.SkipWithError(qPrintable(outcome.error));
+        state.ResumeTiming();
+    }
+}
+
+void BM_DeliveryArchivedDelete(benchmark::State& state)
+{
+    double rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Scratch scratch(state);
+        if (!scratch.ok())
+            return;
+        state.ResumeTiming();
+        const ArchivedDeleteOutcome outcome =
+            archivedDelete(scratch.db(), scratch.request(), Clock::system());
+        state.PauseTiming();
+        if (!outcome.succeeded)
+            state.SkipWithError(qPrintable(outcome.error));
+        rows = double(outcome.rowsDeleted);
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows;
+}
+
+void BM_DeliveryRestore(benchmark::State& state)
+{
+    double rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Scratch scratch(state);
+        if (!scratch.ok())
+            return;
+        const ArchivedDeleteOutcome deleted =
+            archivedDelete(scratch.db(), scratch.request(), Clock::system());
+        if (!deleted.succeeded)
+            state.SkipWithError(qPrintable(deleted.error));
+        state.ResumeTiming();
+        const RestoreOutcome restored = restoreArchive(scratch.db(), deleted.archiveFile);
+        state.PauseTiming();
+        if (!restored.succeeded)
+            state.SkipWithError(qPrintable(restored.error));
+        rows = double(restored.rowsRestored);
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows;
+}
+
+BENCHMARK(BM_DeliveryDeleteAlone)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DeliveryArchivedDelete)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DeliveryRestore)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,113 @@
+#include "maintenance/DeliveriesFlow.h"
+#include "maintenance/OpenChecksFlow.h"
+#include "maintenance/OptimiseFlow.h"
+#include "maintenance/PayCancelFlow.h"
+
+#include "AreaHarness.h"
+
+namespace {
+
+using Backend = AreaHarness::Backend;
+
+class FlowTest : public ::testing::TestWithParam<Backend>
+{
+protected:
+    AreaHarness h{GetParam()};
+    FlowContext flow = h.context.flow();
+
+    int count(const QString& fromWhere) { return h.number("SELECT COUNT(*) FROM " + fromWhere); }
+};
+
+TEST_P(FlowTest, OpenChecksListThenGoOneOrAllAndEachDeleteIsLogged)
+{
+    const int open = count("PE WHERE PE_CK='0'");
+    const int settled = count("PE WHERE PE_CK<>'0'");
+    ASSERT_GT(open, 2);
+    const SearchOutcome found = OpenChecksFlow::search(flow);
+    ASSERT_TRUE(found.succeeded) << found.error.toStdString();
+    EXPECT_EQ(found.rows, open);
+
+    // A check number with a quote deletes nothing else.
+    const ChangeOutcome odd = OpenChecksFlow::remove(flow, QStringLiteral("1' OR '1'='1"));
+    EXPECT_TRUE(odd.succeeded) << odd.error.toStdString();
+    EXPECT_EQ(count("PE WHERE PE_CK='0'"), open);
+
+    const QString chosen = found.table.cell(1, 1).trimmed();
+    const ChangeOutcome one = OpenChecksFlow::remove(flow, chosen);
+    ASSERT_TRUE(one.succeeded) << one.error.toStdString();
+    EXPECT_EQ(count("PE WHERE PE_ID=" + chosen), 0);
+    EXPECT_EQ(count("PE WHERE PE_CK='0'"), open - 1);
+
+    const ChangeOutcome all = OpenChecksFlow::remove(flow, std::nullopt);
+    ASSERT_TRUE(all.succeeded && all.logged.written);
+    EXPECT_EQ(count("PE WHERE PE_CK='0'"), 0);
+    EXPECT_EQ(count("PE"), settled);
+    EXPECT_TRUE(h.logText().endsWith(AreaHarness::entry(OpenChecksFlow::deleteTag, all.sql)))
+        << h.logText().toStdString();
+}
+
+TEST_P(FlowTest, PaymentCancelEmptiesAllThreeWorkTables)
+{
+    const SearchOutcome found = PayCancelFlow::search(flow);
+    ASSERT_TRUE(found.succeeded);
+    EXPECT_EQ(found.rows, count("AC_TEMP"));
+    ASSERT_GT(count("credit_temp") + count("pecash_temp"), 0);
+    ASSERT_TRUE(PayCancelFlow::remove(flow).succeeded);
+    EXPECT_EQ(count("AC_TEMP") + count("credit_temp") + count("pecash_temp"), 0);
+}
+
+TEST_P(FlowTest, DeliveriesOfARangeAreExactlyTheOnesListed)
+{
+    const QString unfinished = "DTD WHERE (DTD_STATUS<3 OR DTD_STATUS=9) AND DTD_CALGU<>'Y'";
+    const int all = count("DTD");
+    const int before = count(unfinished);
+    // The dates are read as the date boxes read them.
+    const auto range = DeliveriesFlow::Range::between(" 2024.6.11", "20240613");
+    EXPECT_EQ(range.from, "2024-06-11");
+    const int inRange = count(unfinished + " AND DTD_EDATE BETWEEN '2024-06-11' AND '2024-06-13'");
+    ASSERT_GT(inRange, 0);
+    ASSERT_LT(inRange, before);
+
+    const SearchOutcome found = DeliveriesFlow::search(flow, range);
+    ASSERT_TRUE(found.succeeded);
+    EXPECT_EQ(found.rows, inRange);
+    ASSERT_TRUE(DeliveriesFlow::remove(flow, range).succeeded);
+    EXPECT_EQ(count("DTD"), all - inRange);
+
+    EXPECT_EQ(DeliveriesFlow::search(flow, DeliveriesFlow::Range::all()).rows, before - inRange);
+    ASSERT_TRUE(DeliveriesFlow::remove(flow, DeliveriesFlow::Range::all()).succeeded);
+    EXPECT_EQ(count(unfinished), 0);
+    EXPECT_EQ(count("DTD"), all - before);
+}
+
+TEST_P(FlowTest, ARefusedStatementChangesNothingAndItsEntrySaysWhy)
+{
+    h.run("CREATE TRIGGER keep BEFORE DELETE ON PE BEGIN SELECT RAISE(ABORT, '지울 수 없음'); END");
+    const int rows = count("PE");
+    const ChangeOutcome outcome = OpenChecksFlow::remove(flow, std::nullopt);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_TRUE(outcome.error.contains(QStringLiteral("지울 수 없음"))) << outcome.error.toStdString();
+    EXPECT_EQ(count("PE"), rows);
+    EXPECT_TRUE(outcome.logged.written);
+    EXPECT_TRUE(h.onlyEntry().contains(outcome.sql + "\r\n실행실패! " + outcome.error + "\r\n"));
+
+    const SearchOutcome failed = DeliveriesFlow::search(flow, DeliveriesFlow::Range::between("x'", "y"));
+    EXPECT_TRUE(failed.succeeded); // a quote in a date is only text to the server
+    h.run("DROP TABLE AC_TEMP");
+    const SearchOutcome missing = PayCancelFlow::search(flow);
+    EXPECT_FALSE(missing.succeeded);
+    EXPECT_EQ(missing.rows, 0);
+    EXPECT_FALSE(missing.error.isEmpty());
+}
+
+TEST_P(FlowTest, OptimiseRebuildsAndIsLogged)
+{
+    const ChangeOutcome outcome = OptimiseFlow::run(flow);
+    EXPECT_TRUE(outcome.succeeded) << outcome.error.toStdString();
+    EXPECT_EQ(h.onlyEntry(), AreaHarness::entry(OptimiseFlow::tag, outcome.sql));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, FlowTest, ::testing::Values(Backend::Sqlite, Backend::Odbc),
+                         backendName);
+
+} // namespace
