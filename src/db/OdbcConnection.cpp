@@ -1,12 +1,10 @@
 #include "db/OdbcConnection.h"
 
+#include "db/OdbcApi.h"
 #include "db/ScriptSplitter.h"
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <sql.h>
-#include <sqlext.h>
-#include <sqlucode.h>
 #include <utility>
 #include <vector>
 

@@ -14,6 +14,7 @@
 #include "maintenance/PayCancelArea.h"
 #include "maintenance/WorkSteps.h"
 #include "support/ManualClock.h"
+#include "support/PosixOnly.h"
 #include "support/ScriptedMessageBoxes.h"
 
 #include <QDir>
@@ -25,11 +26,11 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sqlite3.h>
-#include <unistd.h>
 
 namespace {
 
@@ -200,7 +201,7 @@ void DatabaseFaultTest::injectAndOpen(const QString& name)
 {
     const QString logFolder = dir.filePath(QStringLiteral("DB_Log"));
     if (name == QLatin1String("ReadOnlyFile")) {
-        if (::geteuid() != 0) {
+        if (!runsAsRoot()) {
             makeDatabase(dir.filePath(QStringLiteral("pos.sqlite")));
             ASSERT_TRUE(QFile::setPermissions(dbPath, QFileDevice::ReadOwner));
         } else {
@@ -223,21 +224,25 @@ void DatabaseFaultTest::injectAndOpen(const QString& name)
         // Readers may go on; a second writer waits for the busy time-out and gives up.
         ASSERT_EQ(m_other->run("BEGIN IMMEDIATE; CREATE TABLE lock_holder(x);"), QString());
     } else if (name == QLatin1String("FileDeleted")) {
+        SKIP_ON_WINDOWS("an open file cannot be moved");
         // Gone from its place (as into the recycle bin); the data is watched where it went.
         const QString away = dir.filePath(QStringLiteral("pos.sqlite.deleted"));
         ASSERT_TRUE(QFile::rename(dbPath, away));
         m_watched = QStringList{away};
     } else if (name == QLatin1String("FileReplaced")) {
+        SKIP_ON_WINDOWS("an open file cannot be replaced");
         // A second name keeps the replaced file's data readable for the comparison.
         const QString original = dir.filePath(QStringLiteral("pos.sqlite.original"));
-        ASSERT_EQ(
-            ::link(QFile::encodeName(dbPath).constData(), QFile::encodeName(original).constData()),
-            0);
+        std::error_code error;
+        std::filesystem::create_hard_link(dbPath.toStdU16String(), original.toStdU16String(),
+                                          error);
+        ASSERT_FALSE(error) << error.message();
         m_watched = QStringList{original, dbPath};
         const QString other = dir.filePath(QStringLiteral("other.sqlite"));
-        QString error;
-        ASSERT_TRUE(createDemoDatabase(other, {}, &error)) << error.toStdString();
-        ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(dbPath)), 0);
+        QString failure;
+        ASSERT_TRUE(createDemoDatabase(other, {}, &failure)) << failure.toStdString();
+        std::filesystem::rename(other.toStdU16String(), dbPath.toStdU16String(), error);
+        ASSERT_FALSE(error) << error.message();
     } else if (name == QLatin1String("TriggerFailsSecondStatement")) {
         m_other = std::make_unique<OtherConnection>(dbPath);
         ASSERT_EQ(m_other->run("CREATE TRIGGER keep_credit BEFORE DELETE ON credit_temp "
@@ -425,8 +430,8 @@ TEST_P(IniFaultTest, StartsWithTheDefaultOrTheReadableNameAndReportsTheMissingSe
     const IniFault fault = GetParam();
     const QString ini = dir.filePath(QStringLiteral("IP.ini"));
     if (!fault.make(ini))
-        GTEST_SKIP() << "root reads a file whatever its mode; the folder row covers an unreadable "
-                        "IP.ini";
+        GTEST_SKIP() << "root (and Windows) reads a file whatever its mode; the folder row "
+                        "covers an unreadable IP.ini";
     QFile original(ini);
     const QByteArray before =
         original.open(QIODevice::ReadOnly) ? original.readAll() : QByteArray();
@@ -463,7 +468,8 @@ INSTANTIATE_TEST_SUITE_P(
                  QStringLiteral("FOOD")},
         IniFault{"Unreadable",
                  [](const QString& p) {
-                     return ::geteuid() != 0 && writeFile(p, cp949("[로컬ip]\r\nDBNAME=POS\r\n")) &&
+                     return fileModesBindUs() &&
+                            writeFile(p, cp949("[로컬ip]\r\nDBNAME=POS\r\n")) &&
                             QFile::setPermissions(p, {});
                  },
                  QStringLiteral("FOOD")},

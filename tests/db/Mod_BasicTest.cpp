@@ -1,12 +1,12 @@
 #include "db/Mod_Basic.h"
 #include "db/Cp949.h"
+#include "support/PosixOnly.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,7 +29,7 @@ QByteArray ansi(const char* utf8)
     return Cp949::encode(QString::fromUtf8(utf8));
 }
 
-const QByteArray kSection = ansi("로컬ip");
+const QByteArray kFood = ansi("[로컬ip]\r\nDBNAME=FOOD\r\n");
 
 class ModBasic : public ::testing::Test
 {
@@ -38,87 +38,40 @@ protected:
     QString m_ini = m_dir.filePath("IP.ini");
 };
 
-} // namespace
-
-TEST_F(ModBasic, MissingFileIsCreatedWithTheDefaultDatabaseName)
+TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWritten)
 {
-    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
-    EXPECT_EQ(readBytes(m_ini), "[" + kSection + "]\r\nDBNAME=FOOD\r\n");
-    // The second start finds it and leaves the file alone.
-    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
-    EXPECT_EQ(readBytes(m_ini), "[" + kSection + "]\r\nDBNAME=FOOD\r\n");
+    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD"); // a missing file is created
+    EXPECT_EQ(readBytes(m_ini), kFood);
+    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD"); // and found at the next start
+    EXPECT_EQ(readBytes(m_ini), kFood);
+
+    // {file before, name read, file after (empty: unchanged)}
+    const std::tuple<QByteArray, QString, QByteArray> rows[] = {
+        {ansi("[로컬ip]\r\nDBNAME=   \r\n"), "FOOD", kFood},
+        {ansi("[로컬ip]\r\nDBNAME =  POS_매장 \t\r\n"), QStringLiteral("POS_매장"), {}},
+        {ansi("[원격ip]\r\nDBNAME=X\r\n"), "FOOD", ansi("[원격ip]\r\nDBNAME=X\r\n") + kFood},
+        {ansi("; 로컬ip\r\n[로컬ip]\r\nPASSWORD=x\r\n\r\n[agent]\r\nA=1"), "FOOD",
+         ansi("; 로컬ip\r\n[로컬ip]\r\nPASSWORD=x\r\nDBNAME=FOOD\r\n\r\n[agent]\r\nA=1")},
+    };
+    for (const auto& [before, name, after] : rows) {
+        SCOPED_TRACE(before.toStdString());
+        writeBytes(m_ini, before);
+        EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), name);
+        EXPECT_EQ(readBytes(m_ini), after.isEmpty() ? before : after);
+    }
 }
 
-struct DbNameRow
+TEST_F(ModBasic, ValuesAreReadFromCp949AndThePasswordIsNeverWritten)
 {
-    const char* name;
-    QByteArray before;
-    QString expected;
-    QByteArray after; // empty: the file must stay as it was
-};
-
-void PrintTo(const DbNameRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
-class DbNameTable : public ModBasic, public ::testing::WithParamInterface<DbNameRow>
-{
-};
-
-TEST_P(DbNameTable, ReadsOrWritesTheDefault)
-{
-    const DbNameRow& row = GetParam();
-    writeBytes(m_ini, row.before);
-    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), row.expected);
-    EXPECT_EQ(readBytes(m_ini), row.after.isEmpty() ? row.before : row.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DbNameTable,
-    ::testing::Values(
-        DbNameRow{"blank_value_is_replaced", "[" + kSection + "]\r\nDBNAME=   \r\n", "FOOD",
-                  "[" + kSection + "]\r\nDBNAME=FOOD\r\n"},
-        DbNameRow{"blanks_around_value_dropped",
-                  ansi("[로컬ip]\r\nDBNAME =  POS_매장 \t\r\n"),
-                  QStringLiteral("POS_매장"),
-                  {}},
-        DbNameRow{
-            "capital_latin_letters_in_section", ansi("[로컬IP]\r\ndbname=FOOD2\r\n"), "FOOD2", {}},
-        DbNameRow{"other_section_is_not_looked_in",
-                  "[" + Cp949::encode(QStringLiteral("원격ip")) + "]\r\nDBNAME=X\r\n", "FOOD",
-                  "[" + Cp949::encode(QStringLiteral("원격ip")) + "]\r\nDBNAME=X\r\n[" + kSection +
-                      "]\r\nDBNAME=FOOD\r\n"},
-        DbNameRow{"key_added_after_password_keeps_comment",
-                  "; " + kSection + "\r\n[" + kSection + "]\r\nPASSWORD=x\r\n\r\n[agent]\r\nA=1",
-                  "FOOD",
-                  "; " + kSection + "\r\n[" + kSection +
-                      "]\r\nPASSWORD=x\r\nDBNAME=FOOD\r\n\r\n[agent]\r\nA=1"},
-        DbNameRow{"quoted_value", "[" + kSection + "]\r\nDBNAME=\"FOOD \"\r\n", "FOOD ", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ModBasic, ReadIniConvertsCp949BothWays)
-{
-    writeBytes(m_ini,
-               "[" + kSection + "]\r\nDBNAME=" + Cp949::encode(QStringLiteral("식당DB")) + "\r\n");
-    EXPECT_EQ(Mod_Basic::Read_Ini(QStringLiteral("로컬ip"), "DBNAME", m_ini),
-              QStringLiteral("식당DB"));
-    EXPECT_TRUE(Mod_Basic::Read_Ini(QStringLiteral("로컬ip"), "NONE", m_ini).isEmpty());
-}
-
-TEST_F(ModBasic, ValueIsCutAtItsFirstNul)
-{
-    writeBytes(m_ini, QByteArray("[S]\r\nK=ab\0cd\r\n", 14));
-    EXPECT_EQ(Mod_Basic::Read_Ini("S", "K", m_ini), "ab");
-}
-
-TEST_F(ModBasic, PasswordIsReadButNeverWritten)
-{
-    writeBytes(m_ini, "[" + kSection + "]\r\nDBNAME=FOOD\r\n");
-    EXPECT_TRUE(Mod_Basic::Get_Password(m_ini).isEmpty());
-    EXPECT_EQ(readBytes(m_ini), "[" + kSection + "]\r\nDBNAME=FOOD\r\n");
-    writeBytes(m_ini, ansi("[로컬ip]\r\nPASSWORD= '비밀 1' \r\n"));
+    writeBytes(m_ini, ansi("[로컬ip]\r\nDBNAME=식당DB\r\nPASSWORD= '비밀 1' \r\n") +
+                          QByteArray("[S]\r\nK=ab\0cd\r\n", 14));
+    EXPECT_EQ(Mod_Basic::Read_Ini(QStringLiteral("로컬ip"), "DBNAME", m_ini), "식당DB");
     EXPECT_EQ(Mod_Basic::Get_Password(m_ini), QStringLiteral("비밀 1"));
+    EXPECT_EQ(Mod_Basic::Read_Ini("S", "K", m_ini), "ab");
+
+    writeBytes(m_ini, kFood); // a missing password is never written
+    EXPECT_TRUE(Mod_Basic::Get_Password(m_ini).isEmpty());
+    EXPECT_EQ(readBytes(m_ini), kFood);
 }
 
 TEST_F(ModBasic, DefaultIsUsedWhenItCannotBeStored)
@@ -131,33 +84,29 @@ TEST_F(ModBasic, DefaultIsUsedWhenItCannotBeStored)
     }
 }
 
-TEST_F(ModBasic, ReadOnlyFileIsLeftAlone)
+TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
 {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes to read-only files";
-    }
-    writeBytes(m_ini, "[" + kSection + "]\r\nDBNAME=\r\n");
+    if (!fileModesBindUs())
+        GTEST_SKIP() << "root (and Windows) writes whatever the mode";
+    const QByteArray blank = ansi("[로컬ip]\r\nDBNAME=\r\n");
+    writeBytes(m_ini, blank);
     QFile::setPermissions(m_ini, QFile::ReadOwner);
     EXPECT_FALSE(Mod_Basic::Write_Ini(QStringLiteral("로컬ip"), "DBNAME", "FOOD", m_ini));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
-    EXPECT_EQ(readBytes(m_ini), "[" + kSection + "]\r\nDBNAME=\r\n");
-}
+    EXPECT_EQ(readBytes(m_ini), blank);
 
-TEST_F(ModBasic, WritableFileInReadOnlyFolderIsUpdated)
-{
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes into read-only folders";
-    }
-    writeBytes(m_ini, "[" + kSection + "]\r\nDBNAME=\r\n");
+    // The file is written in place, not replaced.
+    QFile::setPermissions(m_ini, QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(readBytes(m_ini), "[" + kSection + "]\r\nDBNAME=FOOD\r\n");
+    EXPECT_EQ(readBytes(m_ini), kFood);
 }
 
 TEST(ModBasicPath, FileSitsBesideTheProgram)
 {
     EXPECT_EQ(Mod_Basic::iniPath(),
               QDir(QCoreApplication::applicationDirPath()).filePath("IP.ini"));
-    EXPECT_EQ(Mod_Basic::localSection(), QStringLiteral("로컬ip"));
 }
+
+} // namespace

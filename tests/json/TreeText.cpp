@@ -1,8 +1,6 @@
 #include "TreeText.h"
 
-namespace {
-
-QString quoted(const QString& s)
+QString quotedText(const QString& s)
 {
     QString out = QStringLiteral("\"");
     for (const QChar ch : s) {
@@ -16,8 +14,6 @@ QString quoted(const QString& s)
     return out + u'"';
 }
 
-} // namespace
-
 QString treeText(const JsonValue& value)
 {
     if (value.isEmpty())
@@ -29,7 +25,7 @@ QString treeText(const JsonValue& value)
     if (value.isNumber())
         return value.toDecimal().toString();
     if (value.isText())
-        return quoted(value.toText());
+        return quotedText(value.toText());
     QStringList parts;
     if (value.isList()) {
         for (const JsonValue& element : value.list())
@@ -38,6 +34,6 @@ QString treeText(const JsonValue& value)
     }
     const JsonDict& dict = value.dict();
     for (qsizetype i = 0; i < dict.size(); ++i)
-        parts << quoted(dict.keyAt(i)) + u':' + treeText(dict.valueAt(i));
+        parts << quotedText(dict.keyAt(i)) + u':' + treeText(dict.valueAt(i));
     return u'{' + parts.join(u',') + u'}';
 }

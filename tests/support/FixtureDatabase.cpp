@@ -4,9 +4,7 @@
 #ifdef _WIN32
 #include <windows.h> // before the ODBC headers
 #endif
-#include <sql.h>
-#include <sqlext.h>
-#include <sqlucode.h>
+#include "db/OdbcApi.h"
 
 FixtureDatabase::FixtureDatabase(const DemoSize& size)
 {
