@@ -1,0 +1,121 @@
+#include "db/Cp949.h"
+#include "support/FixtureDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The real sweep program on a demo database of its own, with its home (and so its activity log
+// and archive) in a temporary folder, run as a script or a scheduler would run it.
+class CommandLineTest : public ::testing::Test
+{
+protected:
+    FixtureDatabase fixture;
+    QTemporaryDir home;
+    QString out;
+    QString err;
+
+    int sweep(QStringList arguments, bool demo = true)
+    {
+        if (demo)
+            arguments = QStringList{"--demo", fixture.path()} + arguments;
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.remove("DISPLAY");
+        environment.remove("QT_QPA_PLATFORM"); // no display is needed
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(SWEEP_BINARY), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        out = QString::fromUtf8(process.readAllStandardOutput());
+        err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    int deliveries()
+    {
+        const auto db = fixture.connect();
+        TextTable table;
+        qint32 rows = 0, columns = 0;
+        db->DB_Query("SELECT COUNT(*) FROM DTD", table, rows, columns);
+        return table.cell(1, 0).toInt();
+    }
+
+    QString log() const
+    {
+        QDir folder(home.filePath("DB_Log"));
+        const QStringList files = folder.entryList({"*.TXT"});
+        QFile file(files.isEmpty() ? QString() : folder.filePath(files.front()));
+        return file.open(QIODevice::ReadOnly) ? Cp949::decode(file.readAll()) : QString();
+    }
+};
+
+TEST_F(CommandLineTest, ListsInEachFormatWhatTheGridShows)
+{
+    ASSERT_EQ(sweep({"list", "deliveries", "--from", "2024/6/11", "--to", "20240613"}), 0) << err.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("윤서준"))) << out.toStdString();
+    EXPECT_TRUE(out.contains("2024/06/12 10:55:41"));
+    EXPECT_TRUE(out.endsWith(QStringLiteral("3건\n")));
+
+    ASSERT_EQ(sweep({"list", "open-checks", "--format", "csv"}), 0);
+    const QStringList lines = out.split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 1);
+    EXPECT_EQ(lines.front().count(','), 3);
+
+    ASSERT_EQ(sweep({"list", "payment-cancel", "--format", "json"}), 0);
+    const QJsonArray rows = QJsonDocument::fromJson(out.toUtf8()).array();
+    ASSERT_FALSE(rows.isEmpty()) << out.toStdString();
+    EXPECT_TRUE(rows.first().toObject().contains(QStringLiteral("승인번호")));
+}
+
+TEST_F(CommandLineTest, DeleteAsksForYesKeepsAnArchiveAndRestoreBringsTheRowsBack)
+{
+    const int before = deliveries();
+    const QStringList range{"delete", "deliveries", "--from", "2024-06-11", "--to", "2024-06-13"};
+    ASSERT_EQ(sweep(range), 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("3건"))) << out.toStdString();
+    EXPECT_EQ(deliveries(), before);
+    EXPECT_TRUE(log().isEmpty());
+
+    ASSERT_EQ(sweep(range + QStringList{"--yes"}), 0) << err.toStdString();
+    EXPECT_EQ(deliveries(), before - 3);
+    const QStringList archives = QDir(home.filePath("DB_Log/archive")).entryList({"*.sql"});
+    ASSERT_EQ(archives.size(), 1);
+    EXPECT_TRUE(archives.front().endsWith("-deliveries.sql"));
+    EXPECT_TRUE(out.contains(archives.front()));
+    EXPECT_TRUE(log().contains(QStringLiteral("배달전체삭제\r\nDELETE FROM DTD\r\n")));
+
+    const QString archive = home.filePath("DB_Log/archive/" + archives.front());
+    ASSERT_EQ(sweep({"restore", archive}), 0) << err.toStdString();
+    EXPECT_EQ(deliveries(), before);
+    EXPECT_TRUE(log().contains(QStringLiteral("복원\r\n") + QDir::toNativeSeparators(archive)));
+    EXPECT_EQ(sweep({"restore", archive}), 3); // the keys are there again
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(deliveries(), before);
+}
+
+TEST_F(CommandLineTest, OptimiseBadDatesAndWrongCallsAnswerByExitCode)
+{
+    EXPECT_EQ(sweep({"optimise", "--yes"}), 0) << err.toStdString();
+    EXPECT_TRUE(log().contains(QStringLiteral("DB최적화\r\nREINDEX\r\n")));
+    EXPECT_EQ(sweep({"list", "deliveries", "--from", "2024-02-30", "--to", "2024-03-01"}), 2);
+    EXPECT_TRUE(err.contains("2024-02-30"));
+    EXPECT_EQ(sweep({"list", "tables"}), 2);
+    EXPECT_TRUE(err.contains("Usage"));
+}
+
+TEST_F(CommandLineTest, AnUnreachableServerIsLoggedAsTheWindowLogsIt)
+{
+    // Nothing listens on the default SQL Server port here.
+    EXPECT_EQ(sweep({"list", "open-checks"}, false), 1);
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_TRUE(log().contains(QStringLiteral("DB접속실패!\r\nFalse\r\n")));
+}
+
+} // namespace
