@@ -63,6 +63,8 @@ struct Fault
 class FaultTest : public MaintenanceWindowFixture, public ::testing::WithParamInterface<Fault>
 {
 public:
+    using MaintenanceWindowFixture::dbPath;
+    using MaintenanceWindowFixture::logFolder;
     // The window starts on a log folder of the fault's choosing.
     void SetUp() override {}
     void open()
@@ -180,11 +182,11 @@ void deleteTheFile(FaultTest& t)
     ASSERT_TRUE(QFile::rename(t.dbPath(), t.watched));
 }
 
-void putAFileWhereTheLogFolderBelongs(FaultTest& t)
+// A folder where the day's log file belongs; the archive beside it can still be written.
+void blockTheLogFile(FaultTest& t)
 {
     t.open();
-    QFile blocker(t.logFolder());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir().mkpath(t.logFolder() + QStringLiteral("/20261206.TXT")));
 }
 
 const Fault faults[] = {
@@ -192,7 +194,7 @@ const Fault faults[] = {
     {"TriggerFailsSecondStatement", PayCancel, QStringLiteral("카드 승인 대기 중: 삭제 불가"),
      failTheSecondStatement, "DROP TRIGGER keep_credit"},
     {"FileDeleted", Deliveries, QStringLiteral("readonly"), deleteTheFile},
-    {"LogFolderIsAFile", Deliveries, {}, putAFileWhereTheLogFolderBelongs},
+    {"LogFileCannotBeWritten", Deliveries, {}, blockTheLogFile},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultTest, ::testing::ValuesIn(faults),
