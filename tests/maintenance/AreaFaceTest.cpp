@@ -32,6 +32,7 @@ TEST(AreaFace, OpenTableCountAndChosenRowGateTheDelete)
 {
     AreaHarness h;
     OpenTableArea area(h.context);
+    EXPECT_TRUE(area.OPT_TABLE[0]->isChecked()); // all open checks unless one is picked
     for (const char* count : {"0", "", "abc", "-2"}) {
         area.TXT_COUNT_2->setText(QString::fromUtf8(count));
         click(area.cmd_delete);
@@ -114,6 +115,7 @@ TEST(AreaFace, DeliveryDatesGateTheSearchAndTheDeleteKeepsTheSearchedRange)
 {
     AreaHarness h;
     DeliveryArea area(h.context);
+    EXPECT_TRUE(area.OPT1[1]->isChecked()); // all dates at start
     click(area.cmd_DTD_Serch);
     EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("8"));
     EXPECT_EQ(area.lbl_show->text(), DeliveryTexts::searched);
