@@ -114,6 +114,7 @@ TEST_F(AreaTest, ModeChangesEmptyTheGridAndTheFirstDateBox)
 TEST_F(AreaTest, TheWindowsCaptionsAreTheGivenOnes)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("DB수정"));
+    EXPECT_TRUE(window->Frame_PayCancel->font().bold()); // the one frame with a bold heading
     int captioned = 0;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         const auto* edit = qobject_cast<QLineEdit*>(w);
