@@ -90,41 +90,8 @@ TEST_F(StartTest, UnreachableDatabaseShowsOnlyTheBoxLogsAndEnds)
                   QStringLiteral("[2026-12-06 오전 9:30:00]\r\nDB접속실패!\r\nFalse\r\n\r\n\r\n")));
 }
 
-TEST_F(StartTest, ReachableDatabaseShowsTheWindowWithoutABoxOrLogEntry)
-{
-    bool shown = false;
-    EXPECT_EQ(run(true,
-                  [&](Frm_Sweep_1& window) {
-                      shown = window.isVisible();
-                      QTimer::singleShot(0, window.CMD_UNLOAD[0], &QPushButton::click);
-                  }),
-              0);
-    EXPECT_TRUE(shown);
-    EXPECT_TRUE(boxes.scripted.shown().empty());
-    EXPECT_FALSE(QDir(logFolder()).exists());
-}
-
-TEST_F(StartTest, StartUpTimingEndsTheRunAfterTheFirstPaint)
-{
-    struct PaintSeen : QObject
-    {
-        bool seen = false;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            seen = seen || e->type() == QEvent::Paint;
-            return false;
-        }
-    } paint;
-    EXPECT_EQ(run(true,
-                  [&](Frm_Sweep_1& window) {
-                      quitAfterFirstPaint(window);
-                      window.installEventFilter(&paint);
-                  }),
-              0);
-    EXPECT_TRUE(paint.seen);
-}
-
-// Each area's exit button (0-3) and the close box (4).
+// Each area's exit button (0-3) and the close box (4) end a run that showed the window without a
+// box or a log entry.
 class ExitTest : public StartTest, public ::testing::WithParamInterface<int>
 {
 };
@@ -132,8 +99,10 @@ class ExitTest : public StartTest, public ::testing::WithParamInterface<int>
 TEST_P(ExitTest, EveryExitButtonAndTheCloseBoxEndTheRunWithoutAQuestion)
 {
     const int button = GetParam();
+    bool shown = false;
     EXPECT_EQ(run(true,
                   [&](Frm_Sweep_1& window) {
+                      shown = window.isVisible();
                       QTimer::singleShot(0, &window, [&window, button] {
                           if (button == Frm_Sweep_1::areaCount)
                               return void(window.close());
@@ -142,7 +111,9 @@ TEST_P(ExitTest, EveryExitButtonAndTheCloseBoxEndTheRunWithoutAQuestion)
                       });
                   }),
               0);
+    EXPECT_TRUE(shown);
     EXPECT_TRUE(boxes.scripted.shown().empty());
+    EXPECT_FALSE(QDir(logFolder()).exists());
     EXPECT_FALSE(anyWindowVisible());
 }
 

@@ -11,14 +11,12 @@
 // Rows are sorted, so the order a table returns them in does not matter.
 using TableSnapshot = QMap<QString, QStringList>;
 
-inline TableSnapshot snapshotTables(const QString& file, QString* error = nullptr)
+inline TableSnapshot snapshotTables(const QString& file)
 {
     TableSnapshot snapshot;
     sqlite3* db = nullptr;
     const QByteArray path = file.toUtf8();
     if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        if (error)
-            *error = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
         sqlite3_close_v2(db);
         return snapshot;
     }
@@ -27,11 +25,8 @@ inline TableSnapshot snapshotTables(const QString& file, QString* error = nullpt
         QStringList rows;
         sqlite3_stmt* stmt = nullptr;
         const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(db, text.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
-            if (error)
-                *error = QString::fromUtf8(sqlite3_errmsg(db));
+        if (sqlite3_prepare_v2(db, text.constData(), -1, &stmt, nullptr) != SQLITE_OK)
             return rows;
-        }
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             QStringList cells;
             for (int c = 0; c < sqlite3_column_count(stmt); ++c) {

@@ -1,4 +1,7 @@
+#include "maintenance/CleanArea.h"
 #include "maintenance/DeliveryArea.h"
+#include "maintenance/FillResultGrid.h"
+#include "maintenance/OpenTableArea.h"
 #include "maintenance/PayCancelArea.h"
 #include "maintenance/WorkSteps.h"
 
@@ -14,11 +17,148 @@
 #include <QTimer>
 #include <sqlite3.h>
 
+// What the areas add to the flows: the gates before a delete, what the grid, count and labels
+// show, which box appears with the server's words. The rows a flow changes are FlowTest's.
 namespace {
 
 void click(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+const QString openChecks = QStringLiteral("SELECT COUNT(*) FROM PE WHERE PE_CK='0'");
+
+TEST(AreaFace, OpenTableCountAndChosenRowGateTheDelete)
+{
+    AreaHarness h;
+    OpenTableArea area(h.context);
+    EXPECT_TRUE(area.OPT_TABLE[0]->isChecked()); // all open checks unless one is picked
+    for (const char* count : {"0", "", "abc", "-2"}) {
+        area.TXT_COUNT_2->setText(QString::fromUtf8(count));
+        click(area.cmd_delete);
+    }
+    EXPECT_TRUE(h.boxes.shown().empty());
+
+    area.OPT_TABLE[1]->setChecked(true);
+    area.TXT_COUNT_2->setText(QStringLiteral("1"));
+    AreaHarness::choose(*area.FLEX, 1); // picked in the empty grid before any search
+    click(area.cmd_delete);
+    click(area.cmd_TBSerch);
+    EXPECT_EQ(area.TXT_COUNT_2->text(), QStringLiteral("5"));
+    EXPECT_EQ(area.FLEX->rowCount(), 6);
+    EXPECT_EQ(area.FLEX->text(2, 1), QStringLiteral("12")); // without the column's padding
+    EXPECT_TRUE(area.FLEX->text(1, 3).contains(QStringLiteral("18:20:01")));
+    click(area.cmd_delete); // the pick before the search no longer counts
+    EXPECT_EQ(h.boxes.texts(), (QStringList{WorkTexts::chooseRow, WorkTexts::chooseRow}));
+
+    AreaHarness::choose(*area.FLEX, 3);
+    h.boxes.answer(false);
+    click(area.cmd_delete);
+    EXPECT_EQ(h.number(openChecks), 5);
+    EXPECT_EQ(area.TXT_COUNT_2->text(), QStringLiteral("5"));
+    h.boxes.answer(true);
+    click(area.cmd_delete);
+    EXPECT_EQ(h.number(QStringLiteral("SELECT COUNT(*) FROM PE WHERE PE_ID=1005")), 0);
+    EXPECT_EQ(h.number(openChecks), 4);
+    EXPECT_EQ(area.FLEX->rowCount(), 1);
+    EXPECT_EQ(area.TXT_COUNT_2->text(), QStringLiteral("0"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(AreaFace, FailuresShowTheServersWordsAndKeepWhatWasListed)
+{
+    AreaHarness h;
+    OpenTableArea area(h.context);
+    click(area.cmd_TBSerch);
+    h.run(
+        "CREATE TRIGGER keep BEFORE DELETE ON PE BEGIN SELECT RAISE(ABORT, '전표 삭제 금지'); END");
+    h.boxes.answer(true);
+    click(area.cmd_delete);
+    ASSERT_EQ(h.boxes.shown().size(), 2u);
+    EXPECT_EQ(h.boxes.shown()[1].title, WorkTexts::deleteFailedTitle);
+    EXPECT_TRUE(h.boxes.shown()[1].text.contains(QStringLiteral("전표 삭제 금지")));
+    EXPECT_EQ(area.FLEX->rowCount(), 6);
+    EXPECT_EQ(area.TXT_COUNT_2->text(), QStringLiteral("5"));
+
+    h.boxes.clear();
+    h.run(QStringLiteral("ALTER TABLE PE RENAME TO PE_OLD"));
+    click(area.cmd_TBSerch);
+    ASSERT_EQ(h.boxes.shown().size(), 1u);
+    EXPECT_EQ(h.boxes.shown()[0].title, WorkTexts::searchFailedTitle);
+    EXPECT_EQ(h.boxes.shown()[0].icon, MessageBoxes::Icon::Critical);
+    EXPECT_TRUE(h.boxes.shown()[0].text.contains(QStringLiteral("no such table")));
+    EXPECT_EQ(area.FLEX->rowCount(), 1);
+    EXPECT_EQ(area.TXT_COUNT_2->text(), QStringLiteral("0"));
+}
+
+TEST(AreaFace, ATypedCountOpensTheGateAndAnUnwritableLogIsReported)
+{
+    AreaHarness h;
+    PayCancelArea area(h.context);
+    h.run(QStringLiteral("DELETE FROM AC_TEMP"));
+    click(area.cmd_payDelete); // count "0", though the other work tables hold rows
+    EXPECT_TRUE(h.boxes.shown().empty());
+
+    // A folder where the day's log file belongs; the archive beside it can still be written.
+    ASSERT_TRUE(QDir().mkpath(h.logFolder + QStringLiteral("/20261206.TXT")));
+    area.TXT_COUNT_1->setText(QStringLiteral("1"));
+    h.boxes.answer(true);
+    click(area.cmd_payDelete);
+    EXPECT_EQ(h.number(QStringLiteral("SELECT COUNT(*) FROM credit_temp")), 0);
+    ASSERT_EQ(h.boxes.shown().size(), 2u) << h.boxes.texts().join('|').toStdString();
+    EXPECT_EQ(h.boxes.shown()[1].title, WorkTexts::logFailedTitle);
+    EXPECT_EQ(h.boxes.shown()[1].icon, MessageBoxes::Icon::Warning);
+    EXPECT_TRUE(h.boxes.shown()[1].text.contains(QStringLiteral("20261206.TXT")));
+}
+
+TEST(AreaFace, DeliveryDatesGateTheSearchAndTheDeleteKeepsTheSearchedRange)
+{
+    AreaHarness h;
+    DeliveryArea area(h.context);
+    EXPECT_TRUE(area.OPT1[1]->isChecked()); // all dates at start
+    click(area.cmd_DTD_Serch);
+    EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("8"));
+    EXPECT_EQ(area.lbl_show->text(), DeliveryTexts::searched);
+    click(area.OPT1[0]); // a mode switch empties the grid and the count
+    EXPECT_EQ(area.flex2->rowCount(), 1);
+    area.TXT_COUNT->setText(QStringLiteral("8")); // and a typed count brings nothing back
+    click(area.CMD_DTD_DELETE);
+    area.TXT_Date->setText(QStringLiteral("2024/6/11"));
+    click(area.cmd_DTD_Serch);
+    EXPECT_EQ(h.boxes.texts(), (QStringList{WorkTexts::searchFirst, WorkTexts::datesRequired}));
+
+    area.Txt_Date2->setText(QStringLiteral("20240611"));
+    click(area.cmd_DTD_Serch);
+    EXPECT_EQ(area.TXT_Date->text(), QStringLiteral("2024-06-11"));
+    EXPECT_EQ(area.Txt_Date2->text(), QStringLiteral("2024-06-11"));
+    ASSERT_EQ(area.TXT_COUNT->text(), QStringLiteral("1"));
+    area.TXT_Date->setText(QStringLiteral("2024-06-01"));
+    area.Txt_Date2->setText(QStringLiteral("2024-06-30"));
+    h.boxes.answer(true);
+    click(area.CMD_DTD_DELETE);
+    EXPECT_EQ(h.number(QStringLiteral("SELECT COUNT(*) FROM DTD")), 19);
+    EXPECT_EQ(h.number(QStringLiteral("SELECT COUNT(*) FROM DTD WHERE DTD_SEQ=4")), 0);
+    EXPECT_EQ(area.lbl_show->text(), DeliveryTexts::deleted);
+    EXPECT_TRUE(area.TXT_Date->text().isEmpty());
+
+    // Nothing found, or a failed search: the earlier rows stay with the count 0.
+    area.TXT_Date->setText(QStringLiteral("2024-06-14"));
+    area.Txt_Date2->setText(QStringLiteral("2024-06-14"));
+    click(area.cmd_DTD_Serch);
+    ASSERT_EQ(area.flex2->rowCount(), 4);
+    area.TXT_Date->setText(QStringLiteral("2024-06-15"));
+    h.boxes.clear();
+    click(area.cmd_DTD_Serch);
+    EXPECT_EQ(h.boxes.texts(), QStringList{noDataText});
+    area.TXT_COUNT->setText(QStringLiteral("5")); // a count typed after finding nothing
+    click(area.CMD_DTD_DELETE);
+    EXPECT_EQ(h.boxes.texts(), (QStringList{noDataText, WorkTexts::searchFirst}));
+    EXPECT_EQ(h.number(QStringLiteral("SELECT COUNT(*) FROM DTD")), 19);
+    h.run(QStringLiteral("ALTER TABLE DTD RENAME TO DTD_OLD"));
+    click(area.cmd_DTD_Serch);
+    EXPECT_EQ(h.boxes.shown().back().title, WorkTexts::searchFailedTitle);
+    EXPECT_EQ(area.flex2->rowCount(), 4);
+    EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("0"));
 }
 
 TEST(AreaFace, ClickingTheChosenModeAgainBringsBackItsDateBoxes)
@@ -35,24 +175,36 @@ TEST(AreaFace, ClickingTheChosenModeAgainBringsBackItsDateBoxes)
     EXPECT_TRUE(area.Txt_Date2->isVisible());
 }
 
-TEST(AreaFace, AfterASearchThatFoundNothingATypedCountDeletesNothing)
+// An index whose collation this connection does not know cannot be rebuilt.
+TEST(AreaFace, OptimiseAsksFirstAndShowsFailureAsFailure)
 {
     AreaHarness h;
-    DeliveryArea area(h.context);
-    const int before = h.number("SELECT COUNT(*) FROM DTD");
-    click(area.OPT1[0]);
-    area.TXT_Date->setText("1999-01-01");
-    area.Txt_Date2->setText("1999-01-02");
-    click(area.cmd_DTD_Serch);
-    ASSERT_EQ(area.TXT_COUNT->text(), "0");
-    area.TXT_COUNT->setText("5");
-    h.boxes.answer(true);
-    click(area.CMD_DTD_DELETE);
-    EXPECT_EQ(h.number("SELECT COUNT(*) FROM DTD"), before);
-    EXPECT_NE(area.lbl_show->text(), DeliveryTexts::deleted);
+    CleanArea area(h.context);
+    click(area.cmd_Clean);
+    EXPECT_EQ(h.boxes.texts(), QStringList{WorkTexts::confirmOptimise});
     EXPECT_TRUE(h.logText().isEmpty());
-    ASSERT_FALSE(h.boxes.shown().empty());
-    EXPECT_EQ(h.boxes.shown().back().text, WorkTexts::searchFirst);
+
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(h.fixture.path().toUtf8().constData(), &raw), SQLITE_OK);
+    sqlite3_create_collation(raw, "HANGUL_CI", SQLITE_UTF8, nullptr,
+                             [](void*, int, const void*, int, const void*) { return 0; });
+    sqlite3_exec(raw, "CREATE INDEX IX_MEMO ON PE(PE_MEMO COLLATE HANGUL_CI)", nullptr, nullptr,
+                 nullptr);
+    sqlite3_close(raw);
+    h.boxes.clear();
+    h.boxes.answer(true);
+    click(area.cmd_Clean);
+    EXPECT_EQ(area.Lbl_status->text(), CleanTexts::failed);
+    ASSERT_EQ(h.boxes.shown().size(), 2u);
+    EXPECT_EQ(h.boxes.shown()[1].title, WorkTexts::optimiseFailedTitle);
+    EXPECT_TRUE(h.boxes.shown()[1].text.contains(QStringLiteral("HANGUL_CI")));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    AreaHarness fresh;
+    CleanArea rebuilt(fresh.context);
+    fresh.boxes.answer(true);
+    click(rebuilt.cmd_Clean);
+    EXPECT_EQ(rebuilt.Lbl_status->text(), CleanTexts::optimised);
 }
 
 // A delete that waits for another connection's lock runs off the window's thread: the window's

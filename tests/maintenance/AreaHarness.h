@@ -92,14 +92,6 @@ struct AreaHarness
         ASSERT_EQ(db->DB_Status(), 1) << db->DB_ErrText().toStdString();
     }
 
-    QStringList column(const ResultGrid& grid, int column) const
-    {
-        QStringList out;
-        for (int r = 1; r < grid.rowCount(); ++r)
-            out << grid.text(r, column);
-        return out;
-    }
-
     // Picks a data row the way a click does.
     static void choose(ResultGrid& grid, int row)
     {

@@ -86,12 +86,14 @@ TEST_P(FlowTest, ARefusedStatementChangesNothingAndItsEntrySaysWhy)
     const int rows = count("PE");
     const ChangeOutcome outcome = OpenChecksFlow::remove(flow, std::nullopt);
     EXPECT_FALSE(outcome.succeeded);
-    EXPECT_TRUE(outcome.error.contains(QStringLiteral("지울 수 없음"))) << outcome.error.toStdString();
+    EXPECT_TRUE(outcome.error.contains(QStringLiteral("지울 수 없음")))
+        << outcome.error.toStdString();
     EXPECT_EQ(count("PE"), rows);
     EXPECT_TRUE(outcome.logged.written);
     EXPECT_TRUE(h.onlyEntry().contains(outcome.sql + "\r\n실행실패! " + outcome.error + "\r\n"));
 
-    const SearchOutcome failed = DeliveriesFlow::search(flow, DeliveriesFlow::Range::between("x'", "y"));
+    const SearchOutcome failed =
+        DeliveriesFlow::search(flow, DeliveriesFlow::Range::between("x'", "y"));
     EXPECT_TRUE(failed.succeeded); // a quote in a date is only text to the server
     h.run("DROP TABLE AC_TEMP");
     const SearchOutcome missing = PayCancelFlow::search(flow);

@@ -1,0 +1,109 @@
+#include "maintenance/DateNormalise.h"
+#include "maintenance/DateTimeText.h"
+#include "maintenance/FillResultGrid.h"
+#include "maintenance/WorkSteps.h"
+
+#include "db/TextTable.h"
+#include "maintenance/ResultGrid.h"
+#include "support/ScriptedMessageBoxes.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Open-table checks as a search hands them back: field names in row 0, records below.
+TextTable checks(int count)
+{
+    TextTable table;
+    table.reset(count + 1, 4);
+    for (int i = 1; i <= count; ++i) {
+        table.setCell(i, 0, QString::number(i));
+        table.setCell(i, 1, QStringLiteral(" A%1 ").arg(i));
+        table.setCell(i, 2, QStringLiteral("2026-12-06 10:%1:00").arg(i % 60, 2, 10, QChar(u'0')));
+    }
+    return table;
+}
+
+class GridFill : public ::testing::Test
+{
+protected:
+    void fill(const TextTable& table, int n)
+    {
+        FillResultGrid(grid, count, table, n, openTableGridLayout().columnMap(), boxes);
+    }
+    ResultGrid grid{openTableGridLayout()};
+    QLineEdit count{QStringLiteral("7")};
+    ScriptedMessageBoxes boxes;
+};
+
+// Beyond the 32,766 rows the old grid could count, and kept whatever becomes of the table.
+TEST_F(GridFill, EveryRecordIsShownAndTheGridOwnsItsRows)
+{
+    {
+        TextTable table = checks(100000);
+        fill(table, 100000);
+        table.setCell(1, 1, u"A9999");
+        table.resetToEmpty();
+    }
+    EXPECT_EQ(count.text(), QStringLiteral("100000"));
+    EXPECT_EQ(grid.rowCount(), 100001);
+    EXPECT_EQ(grid.text(100000, 2), QStringLiteral("A100000"));
+    EXPECT_EQ(grid.text(1, 2), QStringLiteral("A1"));
+    EXPECT_EQ(grid.text(3, 3), QStringLiteral("2026/12/06 10:03:00"));
+    fill(checks(2), 2);
+    EXPECT_EQ(grid.rowCount(), 3);
+}
+
+TEST_F(GridFill, NoRecordsZeroTheCountBeforeTheBoxAndKeepTheRows)
+{
+    fill(checks(3), 3);
+    struct CountAtBox : MessageBoxes
+    {
+        QLineEdit* box = nullptr;
+        QStringList seen;
+        bool askYesNo(const QString&, const QString&) override { return false; }
+        void inform(const QString& text, const QString&, Buttons, Icon) override
+        {
+            seen << box->text() << text;
+        }
+    } recorder;
+    recorder.box = &count;
+    FillResultGrid(grid, count, TextTable(), 0, openTableGridLayout().columnMap(), recorder);
+    EXPECT_EQ(recorder.seen, (QStringList{QStringLiteral("0"), noDataText}));
+    EXPECT_EQ(grid.rowCount(), 4);
+}
+
+TEST(TypedTexts, DatesAndCountsAreReadStrictly)
+{
+    const std::pair<const char*, const char*> dates[] = {{" 2017/2/15 ", "2017-02-15"},
+                                                         {"20170217", "2017-02-17"},
+                                                         {"2017.2.5", "2017-02-05"},
+                                                         {"2017-02-30", "2017-02-30"},
+                                                         {"17-02-15", "17-02-15"},
+                                                         {"2017-02-15'--", "2017-02-15'--"},
+                                                         {"   ", "   "}};
+    for (const auto& [typed, expected] : dates)
+        EXPECT_EQ(normaliseDate(QString::fromUtf8(typed)), QString::fromUtf8(expected)) << typed;
+
+    const std::pair<const char*, bool> counts[] = {{" 5 ", true}, {"32766", true}, {"0", false},
+                                                   {"-1", false}, {"3건", false},  {"2.5", false}};
+    for (const auto& [count, opens] : counts)
+        EXPECT_EQ(countAllowsDelete(QString::fromUtf8(count)), opens) << count;
+
+    const std::pair<const char*, const char*> times[] = {
+        {"2017-02-15", "2017/02/15 00:00:00"},
+        {"2017-2-5 7:05", "2017/02/05 07:05:00"},
+        {"2017-02-15T13:04:09.123", "2017/02/15 13:04:09"},
+        {"2023-02-29", "2023-02-29"},
+        {" 미정 ", " 미정 "}};
+    for (const auto& [text, shown] : times)
+        EXPECT_EQ(gridDateTimeText(QString::fromUtf8(text), DateTimeSeparators{}),
+                  QString::fromUtf8(shown))
+            << text;
+    const DateTimeSeparators fi = separatorsOfFormats(QStringLiteral("dd.MM.yy"), "HH.mm");
+    EXPECT_EQ(fi.date, QChar(u'.'));
+    EXPECT_EQ(fi.time, QChar(u'.'));
+}
+
+} // namespace
