@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
