@@ -227,26 +227,35 @@ struct StatementGuard
     }
 };
 
+// One column's name (in name, length characters) and SQL type; a long name is read again whole.
+bool describeColumn(SQLHSTMT stmt, SQLSMALLINT c, std::vector<SQLWCHAR>& name,
+                    SQLSMALLINT& length, SQLSMALLINT& type, DbDiagnostics& errors)
+{
+    SQLSMALLINT digits = 0, nullable = 0;
+    SQLULEN size = 0;
+    SQLRETURN rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(),
+                                   SQLSMALLINT(name.size()), &length, &type, &size, &digits,
+                                   &nullable);
+    if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(name.size())) {
+        name.resize(size_t(length) + 1);
+        rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
+                             &length, &type, &size, &digits, &nullable);
+    }
+    if (succeeded(rc))
+        return true;
+    failure(SQL_HANDLE_STMT, stmt, "SQLDescribeColW", errors);
+    return false;
+}
+
 bool readResult(SQLHSTMT stmt, SQLSMALLINT columns, TextTable& result, DbDiagnostics& errors)
 {
     result.reset(1, columns);
     std::vector<ValueKind> kinds(size_t(columns), ValueKind::Text);
     std::vector<SQLWCHAR> name(256);
     for (SQLSMALLINT c = 0; c < columns; ++c) {
-        SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
-        SQLULEN size = 0;
-        SQLRETURN rc =
-            SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
-                            &length, &type, &size, &digits, &nullable);
-        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(name.size())) {
-            name.resize(size_t(length) + 1);
-            rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
-                                 &length, &type, &size, &digits, &nullable);
-        }
-        if (!succeeded(rc)) {
-            failure(SQL_HANDLE_STMT, stmt, "SQLDescribeColW", errors);
+        SQLSMALLINT length = 0, type = 0;
+        if (!describeColumn(stmt, c, name, length, type, errors))
             return false;
-        }
         const qsizetype chars = textLength(name, length);
         result.setCell(0, c, QStringView(reinterpret_cast<const char16_t*>(name.data()), chars));
         ValueKind kind = kindOf(type);
@@ -617,20 +626,9 @@ bool describeTyped(SQLHSTMT stmt, SQLSMALLINT count, std::vector<DbColumn>& colu
 {
     std::vector<SQLWCHAR> name(256);
     for (SQLSMALLINT c = 0; c < count; ++c) {
-        SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
-        SQLULEN size = 0;
-        SQLRETURN rc =
-            SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
-                            &length, &type, &size, &digits, &nullable);
-        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(name.size())) {
-            name.resize(size_t(length) + 1);
-            rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
-                                 &length, &type, &size, &digits, &nullable);
-        }
-        if (!succeeded(rc)) {
-            failure(SQL_HANDLE_STMT, stmt, "SQLDescribeColW", errors);
+        SQLSMALLINT length = 0, type = 0;
+        if (!describeColumn(stmt, c, name, length, type, errors))
             return false;
-        }
         DbColumn& column = columns[size_t(c)];
         column.name = QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()),
                                          textLength(name, length));
