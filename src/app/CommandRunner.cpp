@@ -145,8 +145,8 @@ private:
         switch (m_options.area) {
         case Area::OpenChecks:
             outcome = OpenChecksFlow::remove(
-                m_context, m_options.check.isEmpty() ? std::nullopt
-                                                     : std::optional<QString>(m_options.check));
+                m_context,
+                m_options.check.isEmpty() ? std::nullopt : std::optional<QString>(m_options.check));
             break;
         case Area::PaymentCancel:
             outcome = PayCancelFlow::remove(m_context);
@@ -189,8 +189,7 @@ private:
         QElapsedTimer elapsed;
         elapsed.start();
         const ChangeOutcome outcome = OptimiseFlow::run(m_context);
-        const int code =
-            report(outcome, "최적화하지 못했습니다. 데이터베이스는 그대로입니다.");
+        const int code = report(outcome, "최적화하지 못했습니다. 데이터베이스는 그대로입니다.");
         const QString seconds = QString::number(double(elapsed.elapsed()) / 1000.0, 'f', 1);
         if (code == Done)
             m_out << "최적화 완료 (" << seconds << "초)\n";
@@ -256,8 +255,7 @@ private:
 
 } // namespace
 
-int run(const SweepOptions& options, const FlowContext& context, QTextStream& out,
-        QTextStream& err)
+int run(const SweepOptions& options, const FlowContext& context, QTextStream& out, QTextStream& err)
 {
     return Command(options, context, out, err).run();
 }

@@ -91,10 +91,9 @@ bool Frm_Sweep_1::Form_Load()
 {
     if (m_context.db.DB_Connect())
         return true;
-    m_context.boxes.inform(WindowTexts::connectFailed, WindowTexts::connectFailedTitle, MessageBoxes::Buttons::Ok,
-                           MessageBoxes::Icon::Critical);
-    const ActivityLog::Result logged =
-        m_context.log.Write_Log(LogEntry::connectionFailure());
+    m_context.boxes.inform(WindowTexts::connectFailed, WindowTexts::connectFailedTitle,
+                           MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+    const ActivityLog::Result logged = m_context.log.Write_Log(LogEntry::connectionFailure());
     if (!logged.written)
         qWarning("sweep: the connection failure could not be logged in %s: %s",
                  qPrintable(logged.filePath), qPrintable(logged.error));

@@ -118,7 +118,8 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
     const bool listOrDelete =
         options.command == Command::List || options.command == Command::Delete;
     if (listOrDelete && options.area == Area::None)
-        return fail(QStringLiteral("작업 영역을 지정해 주세요: open-checks, payment-cancel, deliveries"));
+        return fail(
+            QStringLiteral("작업 영역을 지정해 주세요: open-checks, payment-cancel, deliveries"));
     if (options.command == Command::Restore && options.restoreFile.isEmpty())
         return fail(QStringLiteral("restore 에는 보관 파일을 지정해야 합니다"));
     if (options.from.isEmpty() != options.to.isEmpty())
@@ -182,5 +183,6 @@ QString SweepOptions::usage()
                "Environment: SWEEP_QUIT_AFTER_FIRST_PAINT=1 ends the program once the window "
                "has been\n"
                "painted (start-up timing).\n")
-        .arg(defaultDemoDatabasePath(), QStringLiteral("C:\\DB_Log\\archive\\20261206-105729-deliveries.sql"));
+        .arg(defaultDemoDatabasePath(),
+             QStringLiteral("C:\\DB_Log\\archive\\20261206-105729-deliveries.sql"));
 }

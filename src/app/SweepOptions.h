@@ -42,8 +42,8 @@ struct SweepOptions
     Area area = Area::None;
     QString from; // deliveries: a date range, both or neither
     QString to;
-    QString check;     // open checks: only this check
-    bool yes = false;  // delete and optimise act only with it
+    QString check;    // open checks: only this check
+    bool yes = false; // delete and optimise act only with it
     Format format = Format::Table;
     QString restoreFile;
     QString error;

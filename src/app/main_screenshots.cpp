@@ -128,12 +128,12 @@ int main(int argc, char** argv)
     shot.save(window, QStringLiteral("10-optimisation"));
 
     // The boxes as the program shows them.
-    const auto connectBox = QtMessageBoxes::messageBox(
-        WindowTexts::connectFailed, WindowTexts::connectFailedTitle, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+    const auto connectBox =
+        QtMessageBoxes::messageBox(WindowTexts::connectFailed, WindowTexts::connectFailedTitle,
+                                   MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     const auto noDataBox = QtMessageBoxes::messageBox(
         noDataText, noDataTitle, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::None);
-    const auto question =
-        QtMessageBoxes::questionBox(WorkTexts::confirmDelete, QString());
+    const auto question = QtMessageBoxes::questionBox(WorkTexts::confirmDelete, QString());
     for (QMessageBox* box : {connectBox.get(), noDataBox.get(), question.get()})
         box->show();
     shot.save(*connectBox, QStringLiteral("11-box-connection-failed"));

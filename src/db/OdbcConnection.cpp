@@ -228,14 +228,13 @@ struct StatementGuard
 };
 
 // One column's name (in name, length characters) and SQL type; a long name is read again whole.
-bool describeColumn(SQLHSTMT stmt, SQLSMALLINT c, std::vector<SQLWCHAR>& name,
-                    SQLSMALLINT& length, SQLSMALLINT& type, DbDiagnostics& errors)
+bool describeColumn(SQLHSTMT stmt, SQLSMALLINT c, std::vector<SQLWCHAR>& name, SQLSMALLINT& length,
+                    SQLSMALLINT& type, DbDiagnostics& errors)
 {
     SQLSMALLINT digits = 0, nullable = 0;
     SQLULEN size = 0;
-    SQLRETURN rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(),
-                                   SQLSMALLINT(name.size()), &length, &type, &size, &digits,
-                                   &nullable);
+    SQLRETURN rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
+                                   &length, &type, &size, &digits, &nullable);
     if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(name.size())) {
         name.resize(size_t(length) + 1);
         rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
@@ -590,8 +589,8 @@ DbValueType typeClassOf(SQLSMALLINT sqlType)
 }
 
 // One column of the current row, whole, read piece by piece.
-bool readBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer,
-               QByteArray& value, bool& isNull, DbDiagnostics& errors)
+bool readBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer, QByteArray& value,
+               bool& isNull, DbDiagnostics& errors)
 {
     value.clear();
     return readPieces(stmt, column, SQL_C_BINARY, buffer, 0, isNull, errors,
@@ -602,11 +601,11 @@ bool readText(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer,
               bool& isNull, DbDiagnostics& errors)
 {
     value.clear();
-    return readPieces(stmt, column, SQL_C_WCHAR, buffer, sizeof(SQLWCHAR), isNull, errors,
-                      [&](const char* data, SQLLEN n) {
-                          value.append(QStringView(reinterpret_cast<const char16_t*>(data),
-                                                   qsizetype(n) / 2));
-                      });
+    return readPieces(
+        stmt, column, SQL_C_WCHAR, buffer, sizeof(SQLWCHAR), isNull, errors,
+        [&](const char* data, SQLLEN n) {
+            value.append(QStringView(reinterpret_cast<const char16_t*>(data), qsizetype(n) / 2));
+        });
 }
 
 bool readDouble(SQLHSTMT stmt, SQLUSMALLINT column, double& value, bool& isNull,
@@ -756,8 +755,8 @@ bool OdbcConnection::commit(DbDiagnostics& errors, bool& outcomeUnknown)
             recover(true, errors);
         return true; // committed; only the mode switch failed, and the reopen fixed that
     }
-    const bool lost = std::any_of(errors.begin() + std::ptrdiff_t(before), errors.end(),
-                                  commitOutcomeLost);
+    const bool lost =
+        std::any_of(errors.begin() + std::ptrdiff_t(before), errors.end(), commitOutcomeLost);
     outcomeUnknown = !endOpenTransaction(errors) || lost;
     return false;
 }

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-
 CleanArea::CleanArea(WorkContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("DB최적화"), parent), m_context(context)
 {

@@ -1,7 +1,7 @@
 #include "maintenance/DeliveriesFlow.h"
 
-#include "maintenance/DateNormalise.h"
 #include "maintenance/ArchiveTexts.h"
+#include "maintenance/DateNormalise.h"
 #include "maintenance/SqlTexts.h"
 
 namespace DeliveriesFlow {
@@ -14,10 +14,9 @@ Range Range::between(const QString& from, const QString& to)
 SearchOutcome search(const FlowContext& context, const Range& range)
 {
     const Dialect dialect = context.db.dialect();
-    return FlowSteps::search(context,
-                             range.allDates
-                                 ? SqlTexts::deliverySearchAll(dialect)
-                                 : SqlTexts::deliverySearchRange(dialect, range.from, range.to));
+    return FlowSteps::search(
+        context, range.allDates ? SqlTexts::deliverySearchAll(dialect)
+                                : SqlTexts::deliverySearchRange(dialect, range.from, range.to));
 }
 
 ChangeOutcome remove(const FlowContext& context, const Range& range)

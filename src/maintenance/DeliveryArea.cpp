@@ -31,8 +31,8 @@ DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
     flex2->setObjectName(QStringLiteral("flex2"));
     flex2->setGeometry(twipsRect(60, 720, 8385, 2235));
 
-    Label18 = makeLabel(this, "Label18", DeliveryTexts::dateRangeCaption, twipsRect(180, 3090, 4485, 285),
-                        formFont(FormFonts::malgunGothic, 9.75));
+    Label18 = makeLabel(this, "Label18", DeliveryTexts::dateRangeCaption,
+                        twipsRect(180, 3090, 4485, 285), formFont(FormFonts::malgunGothic, 9.75));
     TXT_Date =
         makeTextBox(this, "TXT_Date", QString(), twipsRect(180, 3390, 1215, 345), labelFont());
     LBL_From = makeLabel(this, "LBL_From", QStringLiteral("~"), twipsRect(1530, 3420, 285, 225),
@@ -174,9 +174,8 @@ void DeliveryArea::CMD_DTD_DELETE_Click()
     // hold now.
     const DeliveriesFlow::Range range = *m_listed;
     lbl_show->setText(DeliveryTexts::deleting);
-    const ChangeOutcome outcome = runFlow<ChangeOutcome>(this, WorkTexts::deleting, [&] {
-        return DeliveriesFlow::remove(m_context.flow(), range);
-    });
+    const ChangeOutcome outcome = runFlow<ChangeOutcome>(
+        this, WorkTexts::deleting, [&] { return DeliveriesFlow::remove(m_context.flow(), range); });
     if (outcome.succeeded) {
         ClearResultGrid(*flex2, *TXT_COUNT);
         lbl_show->setText(outcome.rowsDeleted == 0 ? DeliveryTexts::nothingDeleted

@@ -80,8 +80,8 @@ ChangeOutcome archivedDelete(const FlowContext& context, const QString& tag, con
     outcome.archiveFailed = done.archiveFailed;
     outcome.archiveFile = done.archiveFile;
     outcome.rowsDeleted = done.succeeded ? done.rowsDeleted : 0;
-    outcome.logged = context.log.Write_Log(LogEntry::statement(
-        request.address, tag, sql, done.succeeded ? QString() : outcome.error));
+    outcome.logged = context.log.Write_Log(
+        LogEntry::statement(request.address, tag, sql, done.succeeded ? QString() : outcome.error));
     return outcome;
 }
 

@@ -48,10 +48,9 @@ Listing Listing::of(const GridLayout& layout, const TextTable& table, qint32 rec
         QStringList cells;
         for (const GridColumnLayout& column : layout.columns) {
             const int field = column.source.field;
-            cells << (field < table.columnCount()
-                          ? gridCellText(table.cellView(row, field), column.source.dateTime,
-                                         separators)
-                          : QString());
+            cells << (field < table.columnCount() ? gridCellText(table.cellView(row, field),
+                                                                 column.source.dateTime, separators)
+                                                  : QString());
         }
         listing.rows.push_back(cells);
     }

@@ -16,7 +16,6 @@ namespace {
 constexpr int checkNumberColumn = 2;
 } // namespace
 
-
 OpenTableArea::OpenTableArea(WorkContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("테이블현황"), parent), m_context(context)
 {

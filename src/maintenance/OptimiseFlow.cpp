@@ -7,7 +7,8 @@ namespace OptimiseFlow {
 ChangeOutcome run(const FlowContext& context)
 {
     const Dialect dialect = context.db.dialect();
-    ChangeOutcome outcome = FlowSteps::change(context, tag, SqlTexts::optimise(dialect), FlowSteps::noLockWait);
+    ChangeOutcome outcome =
+        FlowSteps::change(context, tag, SqlTexts::optimise(dialect), FlowSteps::noLockWait);
     // A rebuild cut short leaves its global cursors open, and the next one would find them.
     if (!outcome.succeeded && dialect == Dialect::SqlServer)
         context.db.DB_Execute(SqlTexts::optimiseCleanup(dialect));

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-
 PayCancelArea::PayCancelArea(WorkContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("결제취소"), parent), m_context(context)
 {

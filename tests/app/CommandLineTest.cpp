@@ -59,7 +59,8 @@ protected:
 
 TEST_F(CommandLineTest, ListsInEachFormatWhatTheGridShows)
 {
-    ASSERT_EQ(sweep({"list", "deliveries", "--from", "2024/6/11", "--to", "20240613"}), 0) << err.toStdString();
+    ASSERT_EQ(sweep({"list", "deliveries", "--from", "2024/6/11", "--to", "20240613"}), 0)
+        << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("윤서준"))) << out.toStdString();
     EXPECT_TRUE(out.contains("2024/06/12 10:55:41"));
     EXPECT_TRUE(out.endsWith(QStringLiteral("3건\n")));
