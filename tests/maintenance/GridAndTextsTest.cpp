@@ -8,6 +8,7 @@
 #include "support/ScriptedMessageBoxes.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,6 +73,25 @@ TEST_F(GridFill, NoRecordsZeroTheCountBeforeTheBoxAndKeepTheRows)
     FillResultGrid(grid, count, TextTable(), 0, openTableGridLayout().columnMap(), recorder);
     EXPECT_EQ(recorder.seen, (QStringList{QStringLiteral("0"), noDataText}));
     EXPECT_EQ(grid.rowCount(), 4);
+}
+
+// The vertical scroll bar takes its strip from a column that can spare it: the amount, the last
+// column, stays whole whether the grid scrolls or not.
+TEST_F(GridFill, TheAmountColumnIsNeverUnderTheScrollBar)
+{
+    grid.setGeometry(0, 0, 405, 145);
+    grid.show();
+    const int last = grid.columnCount() - 1;
+    const auto amountFits = [&] {
+        return grid.columnViewportPosition(last) + grid.columnWidth(last) <=
+               grid.viewport()->width();
+    };
+    fill(checks(3), 3);
+    EXPECT_TRUE(amountFits());
+    fill(checks(40), 40);
+    ASSERT_TRUE(grid.verticalScrollBar()->isVisible());
+    EXPECT_TRUE(amountFits());
+    EXPECT_GT(grid.columnWidth(last), 60);
 }
 
 TEST(TypedTexts, DatesAndCountsAreReadStrictly)
