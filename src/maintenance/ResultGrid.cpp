@@ -103,8 +103,3 @@ int ResultGrid::currentRow() const
         return -1;
     return current.row() + 1;
 }
-
-void ResultGrid::replaceRows(int records, std::vector<QString> cells)
-{
-    m_model->replaceRows(records, std::move(cells));
-}

@@ -32,10 +32,6 @@ public:
     // selected (at creation and after every change of the rows).
     int currentRow() const;
 
-    // Replaces every data row at once: cells holds records × columnCount() texts, row by row,
-    // column 0 included.
-    void replaceRows(int records, std::vector<QString> cells);
-
     const GridLayout& layout() const { return m_layout; }
 
 protected:

@@ -119,32 +119,6 @@ void TextTableModel::setDataRowCount(int rows)
     }
 }
 
-void TextTableModel::replaceRows(int rows, const std::vector<QString>& cells)
-{
-    if (rows < 0 || cells.size() != size_t(rows) * size_t(m_columns))
-        throw std::invalid_argument("TextTableModel::replaceRows: cells do not match the rows");
-    TextTable table;
-    table.reset(rows + 1, m_columns);
-    std::vector<GridColumn> map;
-    for (int c = 1; c < m_columns; ++c)
-        map.push_back({c, false});
-    QHash<quint64, QString> hidden; // column 0 has no place in the map
-    for (int r = 0; r < rows; ++r) {
-        const QString* row = &cells[size_t(r) * size_t(m_columns)];
-        if (!row[0].isEmpty())
-            hidden.insert(key(r, 0), row[0]);
-        for (int c = 1; c < m_columns; ++c)
-            table.setCell(r + 1, c, row[c]);
-    }
-    beginResetModel();
-    m_table = std::move(table);
-    m_map = std::move(map);
-    m_shaped = false;
-    m_rows = m_tableRows = rows;
-    m_written = std::move(hidden);
-    endResetModel();
-}
-
 void TextTableModel::showRecords(TextTable table, int rows, std::vector<GridColumn> map,
                                  DateTimeSeparators separators)
 {

@@ -37,9 +37,6 @@ public:
 
     // Grows with empty rows or cuts rows off the end.
     void setDataRowCount(int rows);
-    // Replaces every row at once: cells holds rows × columnCount() texts, row by row, shown as
-    // they are.
-    void replaceRows(int rows, const std::vector<QString>& cells);
     // Replaces every row with records 1..rows of table: model column c shows field map[c - 1],
     // date-times in the grid's pattern, other texts without their padding blanks. A field the
     // table lacks, or a column beyond the map, stays empty.

@@ -1,12 +1,17 @@
 #include "maintenance/DateNormalise.h"
 #include "maintenance/DateTimeText.h"
 #include "maintenance/FillResultGrid.h"
+#include "maintenance/GridLayouts.h"
+#include "maintenance/Listing.h"
 #include "maintenance/WorkSteps.h"
 
 #include "db/TextTable.h"
 #include "maintenance/ResultGrid.h"
 #include "support/ScriptedMessageBoxes.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -124,6 +129,43 @@ TEST(TypedTexts, DatesAndCountsAreReadStrictly)
     const DateTimeSeparators fi = separatorsOfFormats(QStringLiteral("dd.MM.yy"), "HH.mm");
     EXPECT_EQ(fi.date, QChar(u'.'));
     EXPECT_EQ(fi.time, QChar(u'.'));
+}
+
+} // namespace
+
+namespace {
+
+// What the command line writes: the grid's headers and cells, aligned by terminal width (a
+// Hangul syllable takes two places), CSV with quoting only where needed, JSON by header.
+TEST(Listing, TableCsvAndJsonCarryTheGridsCells)
+{
+    TextTable table = checks(2);
+    table.setCell(2, 1, QStringLiteral("가,\"나\""));
+    table.setCell(1, 0, QStringLiteral("123456789012345")); // wider than its header
+    const Listing listing = Listing::of(openTableGridLayout(), table, 5);
+    ASSERT_EQ(listing.rows.size(), 2u);  // never past the table
+    EXPECT_EQ(listing.rows[0][1], "A1"); // trimmed as the grid shows it
+
+    const QStringList lines = listingTable(listing).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    // Every row's third column starts at the same terminal place.
+    const auto placeOfDate = [](const QString& line) {
+        const qsizetype at = line.indexOf(QStringLiteral("2026/"));
+        int width = 0;
+        for (const QChar c : line.left(at))
+            width += c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3 ? 2 : 1;
+        return width;
+    };
+    EXPECT_EQ(placeOfDate(lines[2]), placeOfDate(lines[3]));
+    EXPECT_GE(placeOfDate(lines[3]), 4 + 2 + 7 + 2); // past the header 전표번호 and "가,"나""
+
+    EXPECT_TRUE(listingCsv(listing).endsWith(
+        QStringLiteral("2,\"가,\"\"나\"\"\",2026/12/06 10:02:00,\r\n")));
+    EXPECT_EQ(QJsonDocument::fromJson(listingJson(listing).toUtf8())[1]
+                  .toObject()
+                  .value(QStringLiteral("전표번호"))
+                  .toString(),
+              QStringLiteral("가,\"나\""));
 }
 
 } // namespace
