@@ -178,17 +178,11 @@ DbOutcome Mod_DB::DB_Execute(const QString& sql)
 {
     DbDiagnostics errors;
     bool unknown = false;
-    if (trapped(errors, [&] {
-            return ensureConnection(errors) && m_conn->execute(sql, errors, &unknown);
-        })) {
-        m_status = 1;
-        m_errText.clear();
-        return {true, QString(), std::move(errors)};
-    }
-    const DbDiagnostic first = primaryDiagnostic(errors);
-    m_status = 0;
-    m_errText = QString::number(first.number) + QStringLiteral(" : ") + first.description.trimmed();
-    return {false, m_errText, std::move(errors), unknown};
+    const bool succeeded = trapped(
+        errors, [&] { return ensureConnection(errors) && m_conn->execute(sql, errors, &unknown); });
+    DbOutcome outcome = executeOutcome(succeeded, std::move(errors));
+    outcome.outcomeUnknown = !succeeded && unknown;
+    return outcome;
 }
 
 DbOutcome Mod_DB::executeOutcome(bool succeeded, DbDiagnostics errors)

@@ -117,7 +117,9 @@ ValueKind kindOf(SQLSMALLINT sqlType)
     case SQL_TYPE_TIMESTAMP:
     case SQL_TIMESTAMP:
     case SQL_TYPE_DATE:
+    case SQL_DATE:
     case SQL_TYPE_TIME:
+    case SQL_TIME:
     case SQL_SS_TIME2:
     case SQL_SS_TIMESTAMPOFFSET:
         return ValueKind::Temporal;
@@ -556,6 +558,8 @@ void OdbcConnection::recover(bool transactionUnsure, DbDiagnostics& errors)
 
 namespace {
 
+// The archive's type class: the text read's kind, with whole numbers told apart, and the two
+// SQL Server types whose text carries more than a date-time literal kept as their own text.
 DbValueType typeClassOf(SQLSMALLINT sqlType)
 {
     switch (sqlType) {
@@ -565,27 +569,25 @@ DbValueType typeClassOf(SQLSMALLINT sqlType)
     case SQL_BIGINT:
     case SQL_BIT:
         return DbValueType::Integer;
-    case SQL_DECIMAL:
-    case SQL_NUMERIC:
-        return DbValueType::Decimal;
-    case SQL_FLOAT:
-    case SQL_REAL:
-    case SQL_DOUBLE:
-        return DbValueType::Float;
-    case SQL_TYPE_TIMESTAMP:
-    case SQL_TIMESTAMP:
-    case SQL_TYPE_DATE:
-    case SQL_DATE:
-    case SQL_TYPE_TIME:
-    case SQL_TIME:
-        return DbValueType::DateTime;
-    case SQL_BINARY:
-    case SQL_VARBINARY:
-    case SQL_LONGVARBINARY:
-        return DbValueType::Binary;
-    default:
+    case SQL_SS_TIME2:
+    case SQL_SS_TIMESTAMPOFFSET:
         return DbValueType::Text;
+    default:
+        break;
     }
+    switch (kindOf(sqlType)) {
+    case ValueKind::Temporal:
+        return DbValueType::DateTime;
+    case ValueKind::Decimal:
+        return DbValueType::Decimal;
+    case ValueKind::Float:
+        return DbValueType::Float;
+    case ValueKind::Binary:
+        return DbValueType::Binary;
+    case ValueKind::Text:
+        break;
+    }
+    return DbValueType::Text;
 }
 
 // One column of the current row, whole, read piece by piece.
