@@ -142,19 +142,13 @@ void DeliveryArea::cmd_DTD_Serch_Click()
     const SearchOutcome found = runFlow<SearchOutcome>(this, WorkTexts::searching, [&] {
         return DeliveriesFlow::search(m_context.flow(), range);
     });
-    if (!found.succeeded) {
-        TXT_COUNT->setText(QStringLiteral("0"));
-        showSearchFailure(m_context, found);
-        return;
-    }
     // Only listed rows can be deleted: a search that found none leaves nothing to delete.
-    if (found.rows > 0) {
+    const bool listed = found.succeeded && found.rows > 0;
+    if (listed) {
         m_listed = range;
         lbl_show->setText(DeliveryTexts::searching);
     }
-    FillResultGrid(*flex2, *TXT_COUNT, found.table, found.rows, flex2->layout().columnMap(),
-                   m_context.boxes);
-    if (found.rows > 0)
+    if (showSearch(m_context, *flex2, *TXT_COUNT, found))
         lbl_show->setText(DeliveryTexts::searched);
 }
 

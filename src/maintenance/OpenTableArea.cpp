@@ -71,13 +71,7 @@ void OpenTableArea::cmd_TBSerch_Click()
     FLEX->setRowCount(1);
     const SearchOutcome found = runFlow<SearchOutcome>(
         this, WorkTexts::searching, [&] { return OpenChecksFlow::search(m_context.flow()); });
-    if (!found.succeeded) {
-        TXT_COUNT_2->setText(QStringLiteral("0"));
-        showSearchFailure(m_context, found);
-        return;
-    }
-    FillResultGrid(*FLEX, *TXT_COUNT_2, found.table, found.rows, FLEX->layout().columnMap(),
-                   m_context.boxes);
+    showSearch(m_context, *FLEX, *TXT_COUNT_2, found);
 }
 
 void OpenTableArea::cmd_delete_Click()

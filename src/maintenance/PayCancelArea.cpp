@@ -65,13 +65,7 @@ void PayCancelArea::cmd_PaySerch_Click()
     Flex1->setRowCount(1);
     const SearchOutcome found = runFlow<SearchOutcome>(
         this, WorkTexts::searching, [&] { return PayCancelFlow::search(m_context.flow()); });
-    if (!found.succeeded) {
-        TXT_COUNT_1->setText(QStringLiteral("0"));
-        showSearchFailure(m_context, found);
-        return;
-    }
-    FillResultGrid(*Flex1, *TXT_COUNT_1, found.table, found.rows, Flex1->layout().columnMap(),
-                   m_context.boxes);
+    showSearch(m_context, *Flex1, *TXT_COUNT_1, found);
 }
 
 void PayCancelArea::cmd_payDelete_Click()

@@ -1,12 +1,15 @@
 #include "maintenance/WorkSteps.h"
 
 #include "maintenance/BusyCursor.h"
+#include "maintenance/FillResultGrid.h"
 #include "maintenance/MessageBoxes.h"
+#include "maintenance/ResultGrid.h"
 #include "maintenance/WorkContext.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
@@ -57,13 +60,21 @@ void runOffThread(QWidget* window, const QString& workName, const std::function<
     thread->wait();
 }
 
-void showSearchFailure(WorkContext& context, const SearchOutcome& outcome)
+bool showSearch(WorkContext& context, ResultGrid& grid, QLineEdit& countBox,
+                const SearchOutcome& found)
 {
+    if (found.succeeded) {
+        FillResultGrid(grid, countBox, found.table, found.rows, grid.layout().columnMap(),
+                       context.boxes);
+        return found.rows > 0;
+    }
+    countBox.setText(QStringLiteral("0"));
     QString text = WorkTexts::searchFailed;
-    if (!outcome.error.isEmpty())
-        text += QStringLiteral("\n\n") + outcome.error;
+    if (!found.error.isEmpty())
+        text += QStringLiteral("\n\n") + found.error;
     context.boxes.inform(text, WorkTexts::searchFailedTitle, MessageBoxes::Buttons::Ok,
                          MessageBoxes::Icon::Critical);
+    return false;
 }
 
 void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QString& failureTitle,

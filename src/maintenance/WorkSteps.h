@@ -5,7 +5,9 @@
 #include <QString>
 #include <functional>
 
+class QLineEdit;
 class QWidget;
+class ResultGrid;
 struct WorkContext;
 
 // What the work areas' faces share: the count gate, running a flow off the window's thread, and
@@ -64,8 +66,10 @@ Outcome runFlow(QWidget* window, const QString& workName, const std::function<Ou
     return outcome;
 }
 
-// The error box of a failed search, with the server's words.
-void showSearchFailure(WorkContext& context, const SearchOutcome& outcome);
+// Shows what a search found in its grid and count box, or, when it failed, a count of 0 and the
+// error box with the server's words. True when it found something to show.
+bool showSearch(WorkContext& context, ResultGrid& grid, QLineEdit& countBox,
+                const SearchOutcome& found);
 
 // After a statement that changes data: the failure box when it failed (an unwritable archive and
 // an unknown outcome have their own words), and one warning when its log entry was not written.
