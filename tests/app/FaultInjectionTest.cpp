@@ -2,7 +2,6 @@
 // a log it cannot write. Whatever goes wrong, the data is either changed as the user asked or left
 // exactly as it was, the user is told the truth, and the program goes on working.
 #include "MaintenanceWindowFixture.h"
-#include "TableSnapshot.h"
 #include "db/Cp949.h"
 #include "maintenance/DeliveryArea.h"
 #include "maintenance/OpenTableArea.h"
@@ -13,7 +12,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <functional>
+#include <sqlite3.h>
 
 namespace {
 
@@ -24,13 +25,46 @@ enum Area
     Deliveries,
 };
 
-// The tables each area's delete empties or thins out.
-QStringList targetedTables(Area area)
+// Every row of every table, read through SQLite itself rather than the code under test.
+using TableSnapshot = QMap<QString, QStringList>;
+
+TableSnapshot snapshotTables(const QString& file)
 {
-    if (area == PayCancel)
-        return {QStringLiteral("AC_TEMP"), QStringLiteral("credit_temp"),
-                QStringLiteral("pecash_temp")};
-    return {area == OpenTables ? QStringLiteral("PE") : QStringLiteral("DTD")};
+    TableSnapshot snapshot;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == 0) {
+        sqlite3_busy_timeout(db, 5000);
+        const auto rowsOf = [&](const QString& sql) {
+            QStringList rows;
+            sqlite3_stmt* stmt = nullptr;
+            sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
+            while (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
+                QStringList cells;
+                for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+                    cells << QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)));
+                rows << cells.join(QChar(0x1f));
+            }
+            sqlite3_finalize(stmt);
+            rows.sort();
+            return rows;
+        };
+        for (const QString& table : rowsOf("SELECT name FROM sqlite_master WHERE type='table'"))
+            snapshot.insert(table, rowsOf(QStringLiteral("SELECT * FROM \"%1\"").arg(table)));
+    }
+    sqlite3_close_v2(db);
+    return snapshot;
+}
+
+QStringList changedTables(const TableSnapshot& before, const TableSnapshot& after)
+{
+    QStringList changed;
+    for (const QString& table : QSet<QString>(before.keyBegin(), before.keyEnd()) |
+                                    QSet<QString>(after.keyBegin(), after.keyEnd()))
+        if (before.value(table) != after.value(table))
+            changed << table;
+    changed.sort();
+    return changed;
 }
 
 // Another program's statement on the same file, as on the POS computer.
@@ -64,24 +98,28 @@ class FaultTest : public MaintenanceWindowFixture, public ::testing::WithParamIn
 public:
     using MaintenanceWindowFixture::dbPath;
     using MaintenanceWindowFixture::logFolder;
-    // The window starts on a log folder of the fault's choosing.
-    void SetUp() override {}
-    void open()
+    void SetUp() override // the fault opens the window, after its own preparation
     {
         MaintenanceWindowFixture::SetUp();
         watched = dbPath();
     }
 
-    void searchAndDelete(Area area)
+    // Searches and deletes in an area; gives the area's count box.
+    QLineEdit* searchAndDelete(Area area)
     {
         click(window->cmd_Btn[size_t(area)]);
-        const std::pair<QPushButton*, QPushButton*> buttons[] = {
-            {window->Frame_Table->cmd_TBSerch, window->Frame_Table->cmd_delete},
-            {window->Frame_PayCancel->cmd_PaySerch, window->Frame_PayCancel->cmd_payDelete},
-            {window->Frame_DTD->cmd_DTD_Serch, window->Frame_DTD->CMD_DTD_DELETE}};
-        click(buttons[area].first);
+        const std::tuple<QPushButton*, QPushButton*, QLineEdit*> controls[] = {
+            {window->Frame_Table->cmd_TBSerch, window->Frame_Table->cmd_delete,
+             window->Frame_Table->TXT_COUNT_2},
+            {window->Frame_PayCancel->cmd_PaySerch, window->Frame_PayCancel->cmd_payDelete,
+             window->Frame_PayCancel->TXT_COUNT_1},
+            {window->Frame_DTD->cmd_DTD_Serch, window->Frame_DTD->CMD_DTD_DELETE,
+             window->Frame_DTD->TXT_COUNT}};
+        const auto& [search, remove, count] = controls[area];
+        click(search);
         boxes.answer(true);
-        click(buttons[area].second);
+        click(remove);
+        return count;
     }
 
     QStringList boxesTitled(const QString& title) const
@@ -97,26 +135,20 @@ public:
     std::unique_ptr<OtherConnection> other;
 };
 
-QString FaultTest_logText(const QString& folder)
-{
-    QFile file(QDir(folder).filePath(QStringLiteral("20261206.TXT")));
-    return file.open(QIODevice::ReadOnly) ? Cp949::decode(file.readAll()) : QString();
-}
-
 TEST_P(FaultTest, DataChangesAsAskedOrNotAtAllAndTheUserIsTold)
 {
     const Fault& fault = GetParam();
     fault.inject(*this);
     if (HasFatalFailure())
         return;
+    QStringList targeted = {fault.area == OpenTables ? "PE" : "DTD"};
+    if (fault.area == PayCancel)
+        targeted = {"AC_TEMP", "credit_temp", "pecash_temp"};
     const TableSnapshot before = snapshotTables(watched);
     ASSERT_FALSE(before.isEmpty());
-    searchAndDelete(fault.area);
+    const QLineEdit* count = searchAndDelete(fault.area);
 
-    QStringList changed = changedTables(before, snapshotTables(watched));
-    changed.sort();
-    QStringList targeted = targetedTables(fault.area);
-    targeted.sort();
+    const QStringList changed = changedTables(before, snapshotTables(watched));
     const QStringList failures = boxesTitled(WorkTexts::deleteFailedTitle);
     const QStringList warnings = boxesTitled(WorkTexts::logFailedTitle);
     if (fault.serverWords.isEmpty()) {
@@ -126,11 +158,13 @@ TEST_P(FaultTest, DataChangesAsAskedOrNotAtAllAndTheUserIsTold)
         EXPECT_TRUE(warnings[0].startsWith(WorkTexts::logFailed));
     } else {
         EXPECT_EQ(changed, QStringList());
+        EXPECT_NE(count->text(), "0"); // what was listed stays listed
         ASSERT_EQ(failures.size(), 1) << boxes.texts().join('|').toStdString();
         EXPECT_TRUE(failures[0].startsWith(WorkTexts::deleteFailed));
         EXPECT_TRUE(failures[0].contains(fault.serverWords, Qt::CaseInsensitive))
             << failures[0].toStdString();
-        const QString logged = FaultTest_logText(logFolder());
+        QFile file(QDir(logFolder()).filePath(QStringLiteral("20261206.TXT")));
+        const QString logged = file.open(QIODevice::ReadOnly) ? Cp949::decode(file.readAll()) : "";
         EXPECT_TRUE(logged.contains(QStringLiteral("실행실패! ")));
         EXPECT_TRUE(logged.contains(fault.serverWords, Qt::CaseInsensitive))
             << logged.toStdString();
@@ -152,22 +186,18 @@ TEST_P(FaultTest, DataChangesAsAskedOrNotAtAllAndTheUserIsTold)
         ASSERT_TRUE(other->run(fault.lift));
         const TableSnapshot ready = snapshotTables(watched);
         searchAndDelete(fault.area);
-        changed = changedTables(ready, snapshotTables(watched));
-        changed.sort();
-        EXPECT_EQ(changed, targeted);
+        EXPECT_EQ(changedTables(ready, snapshotTables(watched)), targeted);
     }
 }
 
 void holdTheWriteLock(FaultTest& t)
 {
-    t.open();
     t.other = std::make_unique<OtherConnection>(t.dbPath());
     ASSERT_TRUE(t.other->run("BEGIN IMMEDIATE; CREATE TABLE lock_holder(x);"));
 }
 
 void failTheSecondStatement(FaultTest& t)
 {
-    t.open();
     t.other = std::make_unique<OtherConnection>(t.dbPath());
     ASSERT_TRUE(t.other->run("CREATE TRIGGER keep_credit BEFORE DELETE ON credit_temp "
                              "BEGIN SELECT RAISE(ABORT, '카드 승인 대기 중: 삭제 불가'); END;"));
@@ -176,7 +206,6 @@ void failTheSecondStatement(FaultTest& t)
 // Gone from its place (as into the recycle bin); the data is watched where it went.
 void deleteTheFile(FaultTest& t)
 {
-    t.open();
     t.watched = t.dbPath() + QStringLiteral(".deleted");
     ASSERT_TRUE(QFile::rename(t.dbPath(), t.watched));
 }
@@ -184,7 +213,6 @@ void deleteTheFile(FaultTest& t)
 // A folder where the day's log file belongs; the archive beside it can still be written.
 void blockTheLogFile(FaultTest& t)
 {
-    t.open();
     ASSERT_TRUE(QDir().mkpath(t.logFolder() + QStringLiteral("/20261206.TXT")));
 }
 

@@ -11,12 +11,10 @@ namespace {
 TEST(QtMessageBoxes, QuestionHasYesAndNoWithNoAsDefaultAndNoTitleOrIcon)
 {
     const auto box = QtMessageBoxes::questionBox(QStringLiteral("정말로 삭제하시겠습니까???"), {});
-    EXPECT_EQ(box->text(), QStringLiteral("정말로 삭제하시겠습니까???"));
     EXPECT_EQ(box->windowTitle(), QString());
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
-    EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
     EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("예"));
     EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("아니요"));
     const auto message = QtMessageBoxes::messageBox({}, {}, MessageBoxes::Buttons::OkCancel,
@@ -50,11 +48,10 @@ TEST(QtMessageBoxes, AskIsTrueOnlyForYesAndInformWaitsForEitherButton)
     QString seen;
     pressWhenShown(QMessageBox::Yes, &seen);
     EXPECT_TRUE(boxes.askYesNo(QStringLiteral("최적화를 진행하시겠습니까???")));
-    EXPECT_EQ(seen, QStringLiteral("최적화를 진행하시겠습니까???"));
-    pressWhenShown(QMessageBox::No);
-    EXPECT_FALSE(boxes.askYesNo(QStringLiteral("정말로 삭제하시겠습니까???")));
-    pressWhenShown(QMessageBox::Escape);
-    EXPECT_FALSE(boxes.askYesNo(QStringLiteral("정말로 삭제하시겠습니까???")));
+    for (const auto button : {QMessageBox::No, QMessageBox::Escape}) {
+        pressWhenShown(button);
+        EXPECT_FALSE(boxes.askYesNo(QStringLiteral("정말로 삭제하시겠습니까???")));
+    }
 
     pressWhenShown(QMessageBox::Cancel, &seen);
     boxes.inform(QStringLiteral("데이터가 존재하지 않습니다"), QStringLiteral("데이터 확인"),

@@ -33,14 +33,13 @@ TEST(SweepOptions, ReadsTheCommandLineWithoutAmbiguity)
         {{"pos.sqlite"}, A::Fail, C::None, Area::None, {}},
         {{"--demo", "--demo"}, A::Fail, C::None, Area::None, {}},
         {{"list"}, A::Fail, C::List, Area::None, {}},
-        {{"list", "tables"}, A::Fail, C::List, Area::None, {}},
         {{"list", "deliveries", "--from", "2026-12-01"}, A::Fail, C::List, Area::None, {}},
-        {{"list", "open-checks", "--from", "a", "--to", "b"}, A::Fail, C::List, Area::None, {}},
         {{"list", "open-checks", "--yes"}, A::Fail, C::List, Area::None, {}},
-        {{"delete", "deliveries", "--check", "1"}, A::Fail, C::Delete, Area::None, {}},
+        {{"list", "open-checks", "--from", "a", "--to", "b"}, A::Fail, C::List, Area::None, {}},
         {{"delete", "deliveries", "--format", "csv"}, A::Fail, C::Delete, Area::None, {}},
-        {{"list", "deliveries", "--format", "xml"}, A::Fail, C::List, Area::None, {}},
         {{"restore"}, A::Fail, C::Restore, Area::None, {}},
+        {{"delete", "deliveries", "--check", "1"}, A::Fail, C::Delete, Area::None, {}},
+        {{"list", "deliveries", "--format", "xml"}, A::Fail, C::List, Area::None, {}},
         {{"restore", "a.sql", "b.sql"}, A::Fail, C::Restore, Area::None, {}},
     };
     for (const auto& c : cases) {

@@ -15,12 +15,9 @@ struct AreaDelete
 
 qint64 count(Mod_DB& db, const QString& table, const QString& where = QString())
 {
-    TextTable t;
-    qint32 rows = 0, cols = 0;
-    const QString sql = QStringLiteral("SELECT count(*) FROM ") + table +
-                        (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where);
-    EXPECT_TRUE(db.DB_Query(sql, t, rows, cols).succeeded) << sql.toStdString();
-    return t.cell(1, 0).toLongLong();
+    return firstValue(db,
+                      "SELECT count(*) FROM " + table + (where.isEmpty() ? "" : " WHERE " + where))
+        .toLongLong();
 }
 
 } // namespace

@@ -41,12 +41,19 @@ QString sqliteOdbcDriver()
     return name;
 }
 
-bool isFoodCatalog(Mod_DB& db)
+QString firstValue(Mod_DB& db, const QString& sql)
 {
     TextTable t;
     qint32 rows = 0, columns = 0;
-    db.DB_Query(QStringLiteral("SELECT DB_NAME()"), t, rows, columns);
-    return t.cell(1, 0).compare(QLatin1String("food"), Qt::CaseInsensitive) == 0;
+    const DbOutcome outcome = db.DB_Query(sql, t, rows, columns);
+    EXPECT_TRUE(outcome.succeeded) << sql.toStdString() << ": " << outcome.error.toStdString();
+    return outcome.succeeded && rows > 0 ? t.cell(1, 0) : QString();
+}
+
+bool isFoodCatalog(Mod_DB& db)
+{
+    return firstValue(db, QStringLiteral("SELECT DB_NAME()"))
+               .compare(QLatin1String("food"), Qt::CaseInsensitive) == 0;
 }
 
 QString mssqlTestDatabaseRefusal(Mod_DB& db)

@@ -13,31 +13,23 @@ class ScriptedMessageBoxes final : public MessageBoxes
 public:
     struct Shown
     {
-        enum class Kind
-        {
-            Question,
-            Message,
-        } kind;
-        QString text;
-        QString title;
+        QString text, title;
         Buttons buttons;
         Icon icon;
     };
 
     void answer(bool yes) { m_answers.push_back(yes); }
-
     bool askYesNo(const QString& text, const QString& title) override
     {
-        m_shown.push_back({Shown::Kind::Question, text, title, Buttons::Ok, Icon::None});
-        if (m_answers.empty())
-            return false;
-        const bool yes = m_answers.front();
-        m_answers.pop_front();
+        m_shown.push_back({text, title, Buttons::Ok, Icon::None});
+        const bool yes = !m_answers.empty() && m_answers.front();
+        if (!m_answers.empty())
+            m_answers.pop_front();
         return yes;
     }
     void inform(const QString& text, const QString& title, Buttons buttons, Icon icon) override
     {
-        m_shown.push_back({Shown::Kind::Message, text, title, buttons, icon});
+        m_shown.push_back({text, title, buttons, icon});
     }
 
     const std::vector<Shown>& shown() const { return m_shown; }
