@@ -57,6 +57,8 @@ TEST_F(GridFill, EveryRecordIsShownAndTheGridOwnsItsRows)
     EXPECT_EQ(grid.text(100000, 2), QStringLiteral("A100000"));
     EXPECT_EQ(grid.text(1, 2), QStringLiteral("A1"));
     EXPECT_EQ(grid.text(3, 3), QStringLiteral("2026/12/06 10:03:00"));
+    EXPECT_EQ(grid.model()->headerData(2, Qt::Horizontal).toString(), grid.text(0, 2));
+    EXPECT_FALSE(grid.model()->headerData(2, Qt::Vertical).isValid()); // no row numbers
     fill(checks(2), 2);
     EXPECT_EQ(grid.rowCount(), 3);
 }
