@@ -145,28 +145,20 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
 #endif
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OdbcFault,
-    testing::Values(
-        // Switching auto-commit back on after a failed rollback would commit the delete.
-        FaultCase{"CommitAndRollbackFail",
-                  {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"}},
-                  false,
-                  "5"},
-        // Nothing ends the transaction: the connection is kept until it can be closed (never
-        // orphaned with its locks), and the outcome is not claimed.
-        FaultCase{"TransactionCannotBeEnded",
-                  {{Call::Commit, "HY000"},
-                   {Call::Rollback, "HY000"},
-                   {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"},
-                   {Call::Disconnect, "25000"}},
-                  true,
-                  "5"},
-        // One statement of a batch failed while the others ran.
-        FaultCase{"ErrorRecordWithSuccessWithInfo",
-                  {{Call::Exec, "23000", true, SQL_SUCCESS_WITH_INFO, "DELETE"}},
-                  false,
-                  "5"},
-        // The commit went through but its answer was lost with the connection.
-        FaultCase{"CommitAnswerLost", {{Call::Commit, "08S01", true}}, true, "0"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, OdbcFault, testing::Values(
+    // Switching auto-commit back on after a failed rollback would commit the delete.
+    FaultCase{"CommitAndRollbackFail", {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"}},
+              false, "5"},
+    // Nothing ends the transaction: the connection is kept until it can be closed (never
+    // orphaned with its locks), and the outcome is not claimed.
+    FaultCase{"TransactionCannotBeEnded", {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"},
+              {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"}, {Call::Disconnect, "25000"}},
+              true, "5"},
+    // One statement of a batch failed while the others ran.
+    FaultCase{"ErrorRecordWithSuccessWithInfo",
+              {{Call::Exec, "23000", true, SQL_SUCCESS_WITH_INFO, "DELETE"}}, false, "5"},
+    // The commit went through but its answer was lost with the connection.
+    FaultCase{"CommitAnswerLost", {{Call::Commit, "08S01", true}}, true, "0"}),
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+// clang-format on
