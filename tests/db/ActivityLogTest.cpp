@@ -75,26 +75,18 @@ TEST_F(ActivityLogTest, EntryIsWrittenInCp949AndTheDateDecidesTheFile)
 
 TEST_F(ActivityLogTest, AnUnwritablePlaceDropsTheEntryAndSaysWhere)
 {
-    const QString base = m_dir.filePath("place");
-    const QList<std::pair<QString, std::function<void(const QString&)>>> places = {
-        {base + "/missing/DB_Log", [](const QString&) {}},
-        {base + "/file/DB_Log",
-         [](const QString& folder) {
-             QDir().mkpath(QFileInfo(folder).path());
-             QFile(folder).open(QIODevice::WriteOnly);
-         }},
-        {base + "/folder/DB_Log",
-         [](const QString& folder) { QDir().mkpath(folder + "/20261206.TXT"); }},
+    // No parent folder; a file where the folder belongs; a folder where the day's file belongs;
+    // a full disk.
+    const QString base = m_dir.path();
+    ASSERT_TRUE(QFile(base + "/file").open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir().mkpath(base + "/folder/DB_Log/20261206.TXT"));
+    QStringList folders{base + "/missing/DB_Log", base + "/file", base + "/folder/DB_Log"};
 #ifndef _WIN32
-        {base + "/full/DB_Log",
-         [](const QString& folder) {
-             QDir().mkpath(folder);
-             QFile::link("/dev/full", folder + "/20261206.TXT");
-         }},
+    ASSERT_TRUE(QDir().mkpath(base + "/full/DB_Log"));
+    ASSERT_TRUE(QFile::link("/dev/full", base + "/full/DB_Log/20261206.TXT"));
+    folders << base + "/full/DB_Log";
 #endif
-    };
-    for (const auto& [folder, arrange] : places) {
-        arrange(folder);
+    for (const QString& folder : folders) {
         const auto r = ActivityLog(folder, m_clock).Write_Log(LogEntry::statement("a", "b", "c"));
         EXPECT_FALSE(r.written) << folder.toStdString();
         EXPECT_TRUE(r.error.contains(QDir::toNativeSeparators(folder))) << r.error.toStdString();
