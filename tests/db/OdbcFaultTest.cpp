@@ -15,12 +15,13 @@
 // Faults at the driver boundary: this program defines the few ODBC calls the transaction code
 // makes, so the layer's calls land here and go on to unixODBC (dlsym RTLD_NEXT) unless a case
 // armed a fault. What the database holds afterwards is read through a second connection.
+// Exec: SQLExecDirectW of a text that starts with Fault::text.
 enum class Call
 {
     Commit,
     Rollback,
-    Exec, // SQLExecDirectW of a text that starts with Fault::text
-    Disconnect,
+    Exec,
+    Disconnect
 };
 
 struct Fault
