@@ -38,32 +38,24 @@ protected:
     QString m_ini = m_dir.filePath("IP.ini");
 };
 
-TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWritten)
+TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWrittenButNeverThePassword)
 {
     EXPECT_EQ(Mod_Basic::iniPath(),
               QDir(QCoreApplication::applicationDirPath()).filePath("IP.ini"));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD"); // a missing file is created
+    EXPECT_TRUE(Mod_Basic::Get_Password(m_ini).isEmpty());
     EXPECT_EQ(readBytes(m_ini), kFood);
     writeBytes(m_ini, ansi("[로컬ip]\r\nDBNAME=   \r\n"));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
     EXPECT_EQ(readBytes(m_ini), kFood);
-    const QByteArray named = ansi("[로컬ip]\r\nDBNAME =  POS_매장 \t\r\n");
+    // Values are read from CP949 up to a NUL; a name that is there is not written again.
+    const QByteArray named = ansi("[로컬ip]\r\nDBNAME =  식당DB \t\r\nPASSWORD= '비밀 1' \r\n") +
+                             QByteArray("[S]\r\nK=ab\0cd\r\n", 14);
     writeBytes(m_ini, named);
-    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), QStringLiteral("POS_매장"));
-    EXPECT_EQ(readBytes(m_ini), named);
-}
-
-TEST_F(ModBasic, ValuesAreReadFromCp949AndThePasswordIsNeverWritten)
-{
-    writeBytes(m_ini, ansi("[로컬ip]\r\nDBNAME=식당DB\r\nPASSWORD= '비밀 1' \r\n") +
-                          QByteArray("[S]\r\nK=ab\0cd\r\n", 14));
-    EXPECT_EQ(Mod_Basic::Read_Ini(QStringLiteral("로컬ip"), "DBNAME", m_ini), "식당DB");
+    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), QStringLiteral("식당DB"));
     EXPECT_EQ(Mod_Basic::Get_Password(m_ini), QStringLiteral("비밀 1"));
     EXPECT_EQ(Mod_Basic::Read_Ini("S", "K", m_ini), "ab");
-
-    writeBytes(m_ini, kFood); // a missing password is never written
-    EXPECT_TRUE(Mod_Basic::Get_Password(m_ini).isEmpty());
-    EXPECT_EQ(readBytes(m_ini), kFood);
+    EXPECT_EQ(readBytes(m_ini), named);
 }
 
 TEST_F(ModBasic, DefaultIsUsedWhenItCannotBeStored)
