@@ -20,16 +20,12 @@ QDateTime at(int d, int h, int mi, int s)
     return QDateTime(QDate(2026, 12, d), QTime(h, mi, s));
 }
 
-// Answers each call with the next time of a list, as a wall clock does between two readings.
-class SteppingClock final : public Clock
+// Moves on a second at each reading, as a wall clock does between two readings.
+class TickingClock final : public Clock
 {
 public:
-    explicit SteppingClock(QList<QDateTime> times) : m_times(std::move(times)) {}
-    QDateTime now() const override { return m_times[std::min(m_next++, m_times.size() - 1)]; }
-
-private:
-    QList<QDateTime> m_times;
-    mutable qsizetype m_next = 0;
+    QDateTime now() const override { return m_now = m_now.addSecs(1); }
+    mutable QDateTime m_now = at(6, 23, 59, 58);
 };
 
 class ActivityLogTest : public ::testing::Test
@@ -64,7 +60,7 @@ TEST_F(ActivityLogTest, EntryIsWrittenInCp949AndTheDateDecidesTheFile)
 
     // The file is the one of the date read first, even when the stamp has passed midnight; an
     // existing file is appended to.
-    SteppingClock clock({at(6, 23, 59, 59), at(7, 0, 0, 0)});
+    TickingClock clock;
     const auto late = ActivityLog(m_folder, clock).Write_Log(LogEntry::statement("a", "b", "c"));
     EXPECT_EQ(late.filePath, entry.filePath);
     EXPECT_TRUE(readBytes(late.filePath)

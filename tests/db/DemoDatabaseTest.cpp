@@ -30,14 +30,12 @@ TEST(DemoDatabase, GeneratedRowsHoldEveryKindOfDeliveryBesideTheTerminal)
                              "PE) || ',' || (SELECT count(*) FROM credit_temp) || ',' || (SELECT "
                              "count(*) FROM pecash_temp)"),
               "80,38,23,22");
-    for (const char* kind : {"DTD_STATUS=9 AND DTD_CALGU='N'", "DTD_STATUS<3 AND DTD_CALGU='N'",
-                             "DTD_STATUS BETWEEN 3 AND 8", "DTD_CALGU='Y'", "DTD_CALGU IS NULL",
-                             "DTD_MEMO IS NULL", "DTD_STATUS>9"})
-        EXPECT_NE(firstCell(*db, QStringLiteral("SELECT count(*) FROM DTD WHERE DTD_SEQ>=100000 "
-                                                "AND ") +
-                                     QLatin1String(kind)),
-                  "0")
-            << kind;
+    // Every kind of delivery the areas tell apart is among the generated ones.
+    EXPECT_NE(firstCell(*db, "SELECT min(sum(DTD_STATUS=9 AND DTD_CALGU='N'), sum(DTD_STATUS<3 AND "
+                             "DTD_CALGU='N'), sum(DTD_STATUS BETWEEN 3 AND 8), sum(DTD_CALGU='Y'), "
+                             "sum(DTD_CALGU IS NULL), sum(DTD_MEMO IS NULL), sum(DTD_STATUS>9)) "
+                             "FROM DTD WHERE DTD_SEQ>=100000"),
+              "0");
 }
 
 TEST(DemoDatabase, RefusesAnExistingFileAndLeavesNothingOnFailure)
