@@ -24,18 +24,13 @@ TEST(DemoDatabase, GeneratedRowsHoldEveryKindOfDeliveryBesideTheTerminal)
     auto db = fixture.connect();
     EXPECT_EQ(firstCell(*db, "SELECT MAC_ADDR FROM POS WHERE RCT_CODE='DEMO01' AND POS_ID='01'"),
               QLatin1String(DemoTerminal::macAddress));
-    // The extra rows asked for on top of the samples (20 deliveries, 8 checks, 3 card and 2 cash
-    // work rows); payments alternate between card and cash.
-    EXPECT_EQ(firstCell(*db, "SELECT (SELECT count(*) FROM DTD) || ',' || (SELECT count(*) FROM "
-                             "PE) || ',' || (SELECT count(*) FROM credit_temp) || ',' || (SELECT "
-                             "count(*) FROM pecash_temp)"),
-              "80,38,23,22");
     // Every kind of delivery the areas tell apart is among the generated ones.
-    EXPECT_NE(firstCell(*db, "SELECT min(sum(DTD_STATUS=9 AND DTD_CALGU='N'), sum(DTD_STATUS<3 AND "
+    EXPECT_GT(firstCell(*db, "SELECT min(sum(DTD_STATUS=9 AND DTD_CALGU='N'), sum(DTD_STATUS<3 AND "
                              "DTD_CALGU='N'), sum(DTD_STATUS BETWEEN 3 AND 8), sum(DTD_CALGU='Y'), "
                              "sum(DTD_CALGU IS NULL), sum(DTD_MEMO IS NULL), sum(DTD_STATUS>9)) "
-                             "FROM DTD WHERE DTD_SEQ>=100000"),
-              "0");
+                             "FROM DTD WHERE DTD_SEQ>=100000")
+                  .toInt(),
+              0);
 }
 
 TEST(DemoDatabase, RefusesAnExistingFileAndLeavesNothingOnFailure)

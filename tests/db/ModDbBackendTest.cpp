@@ -80,6 +80,10 @@ TEST_P(ModDbBackend, FailuresKeepTheCallersOutputsAndChangeNothing)
                     .match(m_db->DB_ErrText())
                     .hasMatch())
         << m_db->DB_ErrText().toStdString();
+    // A missing file is an error, never a new empty database.
+    const QString missing = m_fixture.path() + QStringLiteral(".없음");
+    EXPECT_FALSE(Mod_DB(DbTarget::sqlite(missing)).DB_Connect());
+    EXPECT_FALSE(QFile::exists(missing));
     const char* count =
         "SELECT (SELECT count(*) FROM AC_TEMP) * 10 + (SELECT count(*) FROM credit_temp)";
     EXPECT_EQ(query(count, 1).cell(1, 0), "63");
@@ -120,19 +124,6 @@ TEST_P(ModDbBackend, ValuesArriveWholeInTheFixedForms)
     // SQLite's own API knows no column types; its texts only lose a date-time's fraction.
     if (GetParam())
         EXPECT_EQ(t.cell(1, 6) + t.cell(2, 4), "13:40:122024-06-14 13:40:12");
-}
-
-TEST_P(ModDbBackend, AFailedConnectionCreatesNothingAndRefusesStatements)
-{
-    const QString missing = m_fixture.path() + QStringLiteral(".없음");
-    Mod_DB never(GetParam() ? DbTarget::odbc(QStringLiteral("DRIVER={%1};Database=%2;NoCreat=1")
-                                                 .arg(sqliteOdbcDriver(), missing),
-                                             Dialect::Sqlite)
-                            : DbTarget::sqlite(missing));
-    EXPECT_FALSE(never.DB_Connect());
-    EXPECT_FALSE(QFile::exists(missing));
-    never.DB_Execute(QStringLiteral("DELETE FROM PE"));
-    EXPECT_TRUE(statementError.match(never.DB_ErrText()).hasMatch());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ModDbBackend, testing::Bool(),
