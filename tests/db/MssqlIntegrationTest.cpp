@@ -17,21 +17,19 @@ class MssqlIntegration : public testing::Test
 protected:
     void SetUp() override
     {
-        m_connStr = qEnvironmentVariable("SWEEP_TEST_MSSQL");
-        if (m_connStr.isEmpty())
+        if (qEnvironmentVariableIsEmpty("SWEEP_TEST_MSSQL"))
             GTEST_SKIP() << "SWEEP_TEST_MSSQL is not set";
-        m_db = std::make_unique<Mod_DB>(DbTarget::odbc(m_connStr));
-        ASSERT_TRUE(m_db->DB_Connect()) << m_db->DB_ErrText().toStdString();
-        const QString refusal = mssqlTestDatabaseRefusal(*m_db);
+        ASSERT_TRUE(m_db.DB_Connect()) << m_db.DB_ErrText().toStdString();
+        const QString refusal = mssqlTestDatabaseRefusal(m_db);
         ASSERT_TRUE(refusal.isEmpty()) << refusal.toStdString();
-        ASSERT_TRUE(m_db->DB_Execute(demoDatabaseScript(Dialect::SqlServer)).succeeded)
-            << m_db->DB_ErrText().toStdString();
+        ASSERT_TRUE(m_db.DB_Execute(demoDatabaseScript(Dialect::SqlServer)).succeeded)
+            << m_db.DB_ErrText().toStdString();
     }
 
     // The cells of one record, joined by commas.
     QString record(const QString& sql, int row = 1, Mod_DB* db = nullptr)
     {
-        db = db ? db : m_db.get();
+        db = db ? db : &m_db;
         TextTable t;
         qint32 rows = 0, cols = 0;
         db->DB_Query(sql, t, rows, cols);
@@ -43,8 +41,7 @@ protected:
         return cells.join(u',');
     }
 
-    QString m_connStr;
-    std::unique_ptr<Mod_DB> m_db;
+    Mod_DB m_db{DbTarget::odbc(qEnvironmentVariable("SWEEP_TEST_MSSQL"))};
 };
 
 TEST_F(MssqlIntegration, EveryFixtureTypeTakesTheFixedForm)
@@ -71,11 +68,11 @@ TEST_F(MssqlIntegration, BatchWithAFailureInTheMiddleChangesNothing)
 {
     // The duplicate key only stops its own statement; the third one still runs on the server, and
     // the error arrives with the second result.
-    m_db->DB_Execute("delete from ac_temp\r\nINSERT INTO POS (RCT_CODE, POS_ID) "
-                     "VALUES ('DEMO01', '01')\r\ndelete from pecash_temp");
-    EXPECT_EQ(m_db->DB_Status(), 0);
-    EXPECT_TRUE(m_db->DB_ErrText().startsWith(QStringLiteral("2627 : ")))
-        << m_db->DB_ErrText().toStdString();
+    m_db.DB_Execute("delete from ac_temp\r\nINSERT INTO POS (RCT_CODE, POS_ID) "
+                    "VALUES ('DEMO01', '01')\r\ndelete from pecash_temp");
+    EXPECT_EQ(m_db.DB_Status(), 0);
+    EXPECT_TRUE(m_db.DB_ErrText().startsWith(QStringLiteral("2627 : ")))
+        << m_db.DB_ErrText().toStdString();
     EXPECT_EQ(record("SELECT (SELECT COUNT(*) FROM AC_TEMP) * 10 + (SELECT "
                      "COUNT(*) FROM pecash_temp), @@TRANCOUNT"),
               "62,0");
@@ -84,7 +81,7 @@ TEST_F(MssqlIntegration, BatchWithAFailureInTheMiddleChangesNothing)
 TEST_F(MssqlIntegration, DefaultConnectionStringReachesTheServer)
 {
     // Only where the server takes the fixed login; SERVER and DRIVER stay the defaults.
-    if (!m_connStr.contains(QStringLiteral("PWD=%1").arg(SqlServerLogin::password)))
+    if (!m_db.DB_ConnStr().contains(QStringLiteral("PWD=%1").arg(SqlServerLogin::password)))
         GTEST_SKIP() << "the test server does not use the fixed sa password";
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("IP.ini"));
