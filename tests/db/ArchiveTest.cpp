@@ -57,12 +57,9 @@ class Archive : public testing::TestWithParam<bool>
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_fixture.isValid()) << m_fixture.error().toStdString();
-        m_check = m_fixture.connect();
         const QString longText = QStringLiteral("긴 글;\r\n").repeated(4000);
         ASSERT_TRUE(m_check->DB_Execute(QString::fromUtf8(kinds).arg(longText)).succeeded)
             << m_check->DB_ErrText().toStdString();
-        m_db = GetParam() ? m_fixture.connectOdbc() : m_fixture.connect();
     }
 
     QString snapshot(const QString& sql)
@@ -88,8 +85,8 @@ protected:
 
     FixtureDatabase m_fixture;
     QTemporaryDir m_dir;
-    std::unique_ptr<Mod_DB> m_check; // always the native connection, to compare states
-    std::unique_ptr<Mod_DB> m_db;    // the backend under test
+    const std::unique_ptr<Mod_DB> m_check = m_fixture.connect(); // native, to compare states
+    const std::unique_ptr<Mod_DB> m_db = GetParam() ? m_fixture.connectOdbc() : m_fixture.connect();
     ArchiveRequest m_request = deliveries(m_dir.filePath("archive"),
                                           "DELETE FROM DTD\r\n where " + unfinished +
                                               ";\r\nDELETE FROM KINDS WHERE K <> 4",

@@ -30,11 +30,6 @@ QString text(const TextTable& t)
 class ModDbBackend : public testing::TestWithParam<bool>
 {
 protected:
-    void SetUp() override
-    {
-        m_db = GetParam() ? m_fixture.connectOdbc() : m_fixture.connect();
-        ASSERT_TRUE(m_db->isConnected());
-    }
     TextTable query(const QString& sql, qint32 expectedRows)
     {
         TextTable t;
@@ -50,7 +45,7 @@ protected:
     }
 
     FixtureDatabase m_fixture;
-    std::unique_ptr<Mod_DB> m_db;
+    const std::unique_ptr<Mod_DB> m_db = GetParam() ? m_fixture.connectOdbc() : m_fixture.connect();
 };
 
 TEST_P(ModDbBackend, FailuresKeepTheCallersOutputsAndChangeNothing)
