@@ -1,7 +1,7 @@
 #include "db/OdbcConnectionString.h"
+#include "db/Mod_Basic.h"
 #include "db/Mod_DB.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -40,16 +40,13 @@ TEST(SqlServerConnectionString, IsBuiltFromCatalogAndOverrides)
 TEST(SqlServerConnectionStringFromIni, DbConnectUsesTheLocalSectionAndFailsCleanly)
 {
     QTemporaryDir dir;
-    QFile f(dir.filePath(QStringLiteral("IP.ini")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    // CP949 for "[로컬ip]"; port 9 (discard) on the loopback: nothing answers there.
-    f.write(QByteArray::fromHex("5bb7cec4c369705d") +
-            "\r\nDBNAME=  POS2  \r\nSERVER=127.0.0.1,9\r\n");
-    f.close();
-    Mod_DB db(DbTarget::sqlServer(f.fileName()));
+    const QString ini = dir.filePath(QStringLiteral("IP.ini"));
+    // Port 9 (discard) on the loopback: nothing answers there.
+    Mod_Basic::Write_Ini(Mod_Basic::localSection(), "DBNAME", "  POS2  ", ini);
+    Mod_Basic::Write_Ini(Mod_Basic::localSection(), "SERVER", "127.0.0.1,9", ini);
+    Mod_DB db(DbTarget::sqlServer(ini));
     EXPECT_FALSE(db.DB_Connect());
-    EXPECT_EQ(db.DB_ConnStr(), sqlServerConnectionString(QStringLiteral("POS2"),
-                                                         QStringLiteral("127.0.0.1,9"), QString()));
+    EXPECT_EQ(db.DB_ConnStr(), sqlServerConnectionString("POS2", "127.0.0.1,9", QString()));
     EXPECT_FALSE(db.DB_ErrText().isEmpty());
-    EXPECT_FALSE(db.DB_Execute(QStringLiteral("delete from ac_temp")).succeeded);
+    EXPECT_FALSE(db.DB_Execute("delete from ac_temp").succeeded);
 }

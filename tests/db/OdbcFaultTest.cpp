@@ -106,9 +106,7 @@ struct FaultCase
     const char* openLeft; // open checks (PE_CK '0') a second connection sees afterwards
 };
 
-class OdbcFault : public testing::TestWithParam<FaultCase>
-{
-};
+using OdbcFault = testing::TestWithParam<FaultCase>;
 
 TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
 {
