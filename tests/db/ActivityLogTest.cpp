@@ -38,13 +38,6 @@ protected:
 
 } // namespace
 
-TEST(ActivityLogStamp, NoonMidnightAndSingleDigitHours)
-{
-    EXPECT_EQ(ActivityLog::timeStamp(at(6, 0, 5, 9)), "[2026-12-06 오전 12:05:09]");
-    EXPECT_EQ(ActivityLog::timeStamp(at(2, 9, 30, 0)), "[2026-12-02 오전 9:30:00]");
-    EXPECT_EQ(ActivityLog::timeStamp(at(6, 12, 0, 0)), "[2026-12-06 오후 12:00:00]");
-}
-
 TEST_F(ActivityLogTest, EntryIsWrittenInCp949AndTheDateDecidesTheFile)
 {
     ActivityLog log(m_folder, m_clock);
@@ -57,9 +50,11 @@ TEST_F(ActivityLogTest, EntryIsWrittenInCp949AndTheDateDecidesTheFile)
               Cp949::encode(QStringLiteral(
                   "[2026-12-06 오후 3:04:05]\r\n192.168.0.21\r\n배달전체삭제"
                   "\r\nDELETE FROM DTD\nWHERE 1=1\r\n실행실패! 오류 ?\r\n\r\n\r\n")));
+    // Noon is 오후 12 and midnight 오전 12.
+    EXPECT_EQ(ActivityLog::timeStamp(at(6, 12, 0, 0)), "[2026-12-06 오후 12:00:00]");
 
-    // The file is the one of the date read first, even when the stamp has passed midnight; an
-    // existing file is appended to.
+    // The file is the one of the date read first, even when the stamp has
+    // passed midnight; an existing file is appended to.
     TickingClock clock;
     const auto late = ActivityLog(m_folder, clock).Write_Log(LogEntry::statement("a", "b", "c"));
     EXPECT_EQ(late.filePath, entry.filePath);
