@@ -13,10 +13,7 @@ TEST(Cp949Conversion, UsesTheWindowsTableAndMarksWhatItCannotHold)
     // Nothing is dropped at the end of a text either.
     EXPECT_EQ(Cp949::decode("a\x81"), QStringLiteral("a\uFFFD"));
     EXPECT_EQ(Cp949::encode(QStringLiteral("a") + QChar(0xD800)), "a?");
-}
 
-TEST(Cp949Conversion, CharacterLengthFollowsLeadBytes)
-{
     // Lead bytes run from 0x81 to 0xFE; one with nothing after it stands alone.
     const QByteArray text("a\x81\x41\xB0\xA1z\x80\xFE\xA1\xFF\xB0");
     QList<qsizetype> lengths;

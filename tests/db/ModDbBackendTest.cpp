@@ -70,11 +70,9 @@ TEST_P(ModDbBackend, FailuresKeepTheCallersOutputsAndChangeNothing)
         EXPECT_EQ(rows * 10 + cols + t.rowCount() * 100, 212);
     }
     // "description[number]" lines follow the statement's text after CR LF.
-    EXPECT_TRUE(QRegularExpression(QRegularExpression::escape(statementText) +
-                                   QStringLiteral(R"((\r\n[^\r\n]+\[-?\d+\]){2,}$)"))
-                    .match(m_db->DB_ErrText())
-                    .hasMatch())
-        << m_db->DB_ErrText().toStdString();
+    const QRegularExpression lines(QRegularExpression::escape(statementText) +
+                                   QStringLiteral(R"((\r\n[^\r\n]+\[-?\d+\]){2,}$)"));
+    EXPECT_TRUE(lines.match(m_db->DB_ErrText()).hasMatch()) << m_db->DB_ErrText().toStdString();
     // A missing file is an error, never a new empty database.
     const QString missing = m_fixture.path() + QStringLiteral(".없음");
     EXPECT_FALSE(Mod_DB(DbTarget::sqlite(missing)).DB_Connect());

@@ -42,6 +42,10 @@ TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWrittenButNeverThePassword)
 {
     EXPECT_EQ(Mod_Basic::iniPath(),
               QDir(QCoreApplication::applicationDirPath()).filePath("IP.ini"));
+    const QString nowhere = m_dir.filePath("nope/IP.ini"); // the default when it cannot be kept
+    EXPECT_EQ(Mod_Basic::Get_DBName(nowhere), "FOOD");
+    EXPECT_FALSE(Mod_Basic::Write_Ini(Mod_Basic::localSection(), "DBNAME", "FOOD", nowhere));
+    EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD"); // a missing file is created
     EXPECT_TRUE(Mod_Basic::Get_Password(m_ini).isEmpty());
     EXPECT_EQ(readBytes(m_ini), kFood);
@@ -56,16 +60,6 @@ TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWrittenButNeverThePassword)
     EXPECT_EQ(Mod_Basic::Get_Password(m_ini), QStringLiteral("비밀 1"));
     EXPECT_EQ(Mod_Basic::Read_Ini("S", "K", m_ini), "ab");
     EXPECT_EQ(readBytes(m_ini), named);
-}
-
-TEST_F(ModBasic, DefaultIsUsedWhenItCannotBeStored)
-{
-    writeBytes(m_dir.filePath("plain"), "x");
-    for (const QString& path : {m_dir.filePath("nope/IP.ini"), m_dir.filePath("plain/IP.ini")}) {
-        EXPECT_EQ(Mod_Basic::Get_DBName(path), "FOOD") << path.toStdString();
-        EXPECT_FALSE(Mod_Basic::Write_Ini(QStringLiteral("로컬ip"), "DBNAME", "FOOD", path));
-        EXPECT_FALSE(QFile::exists(path));
-    }
 }
 
 TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
