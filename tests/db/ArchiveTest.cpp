@@ -110,12 +110,12 @@ TEST_P(Archive, DeletedRowsComeBackExactlyAndOnlyOnce)
     EXPECT_EQ(deleted.rowsPerTable, (RowsPerTable{{"DTD", matching}, {"KINDS", 3}}));
     EXPECT_EQ(snapshot(kindsSnapshot).count('\n'), 2) << "header and the kept row";
     const QByteArray bytes = readAll(deleted.archiveFile);
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF" +
-                                 ArchiveScript::firstLine(Dialect::Sqlite).toUtf8() + "\r\n"));
+    EXPECT_TRUE(
+        bytes.startsWith("\xEF\xBB\xBF" + ArchiveScript::firstLine(Dialect::Sqlite).toUtf8()));
+    const QString script = QString::fromUtf8(bytes);
     // Every line of the delete is a comment; the count was written over its place holder.
-    EXPECT_TRUE(QString::fromUtf8(bytes).contains("--   DELETE FROM DTD\r\n--    where " +
-                                                  unfinished + ";\r\n"));
-    EXPECT_TRUE(QString::fromUtf8(bytes).contains(ArchiveScript::rowCountLine("DTD", matching)));
+    EXPECT_TRUE(script.contains("--   DELETE FROM DTD\r\n--    where " + unfinished + ";\r\n"));
+    EXPECT_TRUE(script.contains(ArchiveScript::rowCountLine("DTD", matching)));
 
     // The same second again: a new name beside the first file.
     EXPECT_TRUE(archivedDelete(*m_db, m_request, m_clock).succeeded);

@@ -3,7 +3,7 @@
 #include <QList>
 #include <gtest/gtest.h>
 
-TEST(Cp949Conversion, UsesTheWindowsTableAndMarksWhatItCannotHold)
+TEST(Cp949Conversion, UsesTheWindowsTableAndKeepsCharactersWhole)
 {
     // 갂 and 갵 are outside EUC-KR; other tables named CP949 map these bytes elsewhere.
     EXPECT_EQ(Cp949::encode(QStringLiteral("로컬ip갂갵")),
