@@ -1,3 +1,4 @@
+#include "QueryText.h"
 #include "db/ArchiveScript.h"
 #include "db/ArchivedDelete.h"
 #include "db/Mod_DB.h"
@@ -62,17 +63,7 @@ protected:
             << m_check->DB_ErrText().toStdString();
     }
 
-    QString snapshot(const QString& sql)
-    {
-        TextTable t;
-        qint32 rows = 0, cols = 0;
-        EXPECT_TRUE(m_check->DB_Query(sql, t, rows, cols).succeeded) << sql.toStdString();
-        QString out;
-        for (int r = 0; r <= rows; ++r)
-            for (int c = 0; c < cols; ++c)
-                out += t.cell(r, c) + (c + 1 < cols ? u'|' : u'\n');
-        return out;
-    }
+    QString snapshot(const QString& sql) { return queryText(*m_check, sql); }
     QString everything()
     {
         return snapshot(kindsSnapshot) + snapshot(QStringLiteral("SELECT * FROM DTD ORDER BY 1")) +
@@ -97,9 +88,8 @@ protected:
 TEST_P(Archive, DeletedRowsComeBackExactlyAndOnlyOnce)
 {
     const QString before = everything();
-    const qint64 matching = snapshot(QStringLiteral("SELECT count(*) FROM DTD WHERE ") + unfinished)
-                                .section('\n', 1, 1)
-                                .toLongLong();
+    const qint64 matching =
+        record(*m_check, "SELECT count(*) FROM DTD WHERE " + unfinished).toLongLong();
     ASSERT_GT(matching, 0);
 
     const ArchivedDeleteOutcome deleted = archivedDelete(*m_db, m_request, m_clock);

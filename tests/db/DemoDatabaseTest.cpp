@@ -1,4 +1,5 @@
 #include "db/DemoDatabase.h"
+#include "QueryText.h"
 #include "db/Mod_DB.h"
 #include "support/FixtureDatabase.h"
 
@@ -8,27 +9,18 @@
 
 namespace {
 
-QString firstCell(Mod_DB& db, const QString& sql)
-{
-    TextTable table;
-    qint32 rows = 0, columns = 0;
-    db.DB_Query(sql, table, rows, columns);
-    EXPECT_EQ(db.DB_Status(), 1) << sql.toStdString() << ": " << db.DB_ErrText().toStdString();
-    return table.cell(1, 0);
-}
-
 TEST(DemoDatabase, GeneratedRowsHoldEveryKindOfDeliveryBesideTheTerminal)
 {
     FixtureDatabase fixture({60, 30, 40});
     ASSERT_TRUE(fixture.isValid()) << fixture.error().toStdString();
     auto db = fixture.connect();
-    EXPECT_EQ(firstCell(*db, "SELECT MAC_ADDR FROM POS WHERE RCT_CODE='DEMO01' AND POS_ID='01'"),
+    EXPECT_EQ(record(*db, "SELECT MAC_ADDR FROM POS WHERE RCT_CODE='DEMO01' AND POS_ID='01'"),
               QLatin1String(DemoTerminal::macAddress));
     // Every kind of delivery the areas tell apart is among the generated ones.
-    EXPECT_GT(firstCell(*db, "SELECT min(sum(DTD_STATUS=9 AND DTD_CALGU='N'), sum(DTD_STATUS<3 AND "
-                             "DTD_CALGU='N'), sum(DTD_STATUS BETWEEN 3 AND 8), sum(DTD_CALGU='Y'), "
-                             "sum(DTD_CALGU IS NULL), sum(DTD_MEMO IS NULL), sum(DTD_STATUS>9)) "
-                             "FROM DTD WHERE DTD_SEQ>=100000")
+    EXPECT_GT(record(*db, "SELECT min(sum(DTD_STATUS=9 AND DTD_CALGU='N'), sum(DTD_STATUS<3 AND "
+                          "DTD_CALGU='N'), sum(DTD_STATUS BETWEEN 3 AND 8), sum(DTD_CALGU='Y'), "
+                          "sum(DTD_CALGU IS NULL), sum(DTD_MEMO IS NULL), sum(DTD_STATUS>9)) "
+                          "FROM DTD WHERE DTD_SEQ>=100000")
                   .toInt(),
               0);
 }

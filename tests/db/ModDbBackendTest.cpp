@@ -1,3 +1,4 @@
+#include "QueryText.h"
 #include "db/Mod_DB.h"
 #include "support/FixtureDatabase.h"
 
@@ -13,32 +14,12 @@ namespace {
 const QRegularExpression statementError(QStringLiteral(R"(^-?\d+ : \S.*$)"),
                                         QRegularExpression::DotMatchesEverythingOption);
 
-// Rows as lines, cells apart by '|'.
-QString text(const TextTable& t)
-{
-    QString out;
-    for (int r = 0; r < t.rowCount(); ++r) {
-        for (int c = 0; c < t.columnCount(); ++c)
-            out += (c ? "|" : "") + t.cell(r, c);
-        out += u'\n';
-    }
-    return out;
-}
 } // namespace
 
 // The parameter: whether the backend goes through ODBC.
 class ModDbBackend : public testing::TestWithParam<bool>
 {
 protected:
-    TextTable query(const QString& sql, qint32 expectedRows)
-    {
-        TextTable t;
-        qint32 rows = 0, cols = 0;
-        m_db->DB_Query(sql, t, rows, cols);
-        EXPECT_EQ(m_db->DB_ErrText(), QString()) << sql.toStdString();
-        EXPECT_EQ(rows, expectedRows) << sql.toStdString();
-        return t;
-    }
     void execute(const QString& sql)
     {
         EXPECT_TRUE(m_db->DB_Execute(sql).succeeded) << m_db->DB_ErrText().toStdString();
@@ -79,20 +60,20 @@ TEST_P(ModDbBackend, FailuresKeepTheCallersOutputsAndChangeNothing)
     EXPECT_FALSE(QFile::exists(missing));
     const char* count =
         "SELECT (SELECT count(*) FROM AC_TEMP) * 10 + (SELECT count(*) FROM credit_temp)";
-    EXPECT_EQ(query(count, 1).cell(1, 0), "63");
+    EXPECT_EQ(record(*m_db, count), "63");
 }
 
 TEST_P(ModDbBackend, ValuesArriveWholeInTheFixedForms)
 {
     // NULL and empty memos both read as empty; fixed-width texts keep their blanks.
-    EXPECT_EQ(text(query("SELECT PE_ID, PE_NTBID, PE_DATE, PE_TOT, PE_MEMO FROM PE WHERE PE_ID IN "
-                         "(1001, 1004, 1006) ORDER BY PE_ID",
-                         3)),
+    EXPECT_EQ(queryText(*m_db, "SELECT PE_ID, PE_NTBID, PE_DATE, PE_TOT, PE_MEMO FROM PE WHERE "
+                               "PE_ID IN (1001, 1004, 1006) ORDER BY PE_ID"),
               QStringLiteral("PE_ID|PE_NTBID|PE_DATE|PE_TOT|PE_MEMO\n1001|1   |2024-06-12 "
                              "11:42:10|38000|\n1004|12  |2024-06-14 12:31:45|126000|회식, 영수증 "
                              "따로\n1006|2   |2024-06-14 19:15:00|0|\n"));
-    const TextTable empty = query("SELECT PE_ID FROM PE WHERE PE_ID=-1", 0);
-    EXPECT_EQ(text(empty) + QString::number(empty.columnCount()), "\n1"); // one empty cell
+    qint32 records = -1; // an empty result is one empty cell
+    EXPECT_EQ(queryText(*m_db, "SELECT PE_ID FROM PE WHERE PE_ID=-1", &records), "\n");
+    EXPECT_EQ(records, 0);
 
     // The ODBC backend reads 4096 UTF-16 units (8192 bytes of binary) a call.
     QString korean;
@@ -106,17 +87,19 @@ TEST_P(ModDbBackend, ValuesArriveWholeInTheFixedForms)
     execute(QStringLiteral("INSERT INTO T VALUES ('%1z', x'00FF10a0', NULL, '2024-06-14 13:40:12 "
                            "+09:00', NULL, NULL)")
                 .arg(QString(4096, u'a')));
-    const TextTable t = query("SELECT BODY, DATA, hex(DATA), A, B, C, D FROM T", 2);
-    EXPECT_EQ(t.cell(1, 0), korean);
-    EXPECT_EQ(t.cell(2, 0), QString(4096, u'a') + u'z');
+    const char* sql = "SELECT BODY, DATA, hex(DATA), A, B, C, D FROM T";
+    const QStringList one = record(*m_db, sql, 1).split(u'|'),
+                      two = record(*m_db, sql, 2).split(u'|');
+    EXPECT_EQ(one[0], korean);
+    EXPECT_EQ(two[0], QString(4096, u'a') + u'z');
     // Binary values as uppercase hexadecimal digits, as SQLite's hex() writes them.
-    EXPECT_EQ(t.cell(1, 1), t.cell(1, 2));
-    EXPECT_EQ(t.cell(2, 1), "00FF10A0");
-    EXPECT_EQ(t.cell(1, 3) + "," + t.cell(1, 4) + "," + t.cell(1, 5),
-              "2024-06-14 13:40:12,2024-06-14 13:40:12,2024-06-14");
+    EXPECT_EQ(one[1], one[2]);
+    EXPECT_EQ(two[1], "00FF10A0");
+    EXPECT_EQ(one.mid(3, 3),
+              QStringList({"2024-06-14 13:40:12", "2024-06-14 13:40:12", "2024-06-14"}));
     // SQLite's own API knows no column types; its texts only lose a date-time's fraction.
     if (GetParam())
-        EXPECT_EQ(t.cell(1, 6) + t.cell(2, 4), "13:40:122024-06-14 13:40:12");
+        EXPECT_EQ(one[6] + two[4], "13:40:122024-06-14 13:40:12");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ModDbBackend, testing::Bool(),
