@@ -1,3 +1,4 @@
+#include "QueryText.h"
 #include "db/DemoDatabase.h"
 #include "db/Mod_Basic.h"
 #include "db/Mod_DB.h"
@@ -26,21 +27,6 @@ protected:
             << m_db.DB_ErrText().toStdString();
     }
 
-    // The cells of one record, joined by commas.
-    QString record(const QString& sql, int row = 1, Mod_DB* db = nullptr)
-    {
-        db = db ? db : &m_db;
-        TextTable t;
-        qint32 rows = 0, cols = 0;
-        db->DB_Query(sql, t, rows, cols);
-        EXPECT_EQ(db->DB_Status(), 1)
-            << sql.toStdString() << ": " << db->DB_ErrText().toStdString();
-        QStringList cells;
-        for (int c = 0; c < cols; ++c)
-            cells << t.cell(row, c);
-        return cells.join(u',');
-    }
-
     Mod_DB m_db{DbTarget::odbc(qEnvironmentVariable("SWEEP_TEST_MSSQL"))};
 };
 
@@ -59,9 +45,9 @@ TEST_F(MssqlIntegration, EveryFixtureTypeTakesTheFixedForm)
         "2024-06-14 13:40:12", "2024-06-14", "13:40:12", "2024-06-14 13:40:12", "0.5",
         QStringLiteral("김   "), QStringLiteral("00FF").repeated(5000)};
     // clang-format on
-    EXPECT_EQ(record(sql), expected.join(u','));
+    EXPECT_EQ(record(m_db, sql), expected.join(u'|'));
     // The second menu row is all NULL: empty cells up to the constant columns.
-    EXPECT_TRUE(record(sql, 2).startsWith(QString(7, u',') + "2024-06-14 13:40:12,"));
+    EXPECT_TRUE(record(m_db, sql, 2).startsWith(QString(7, u'|') + "2024-06-14 13:40:12|"));
 }
 
 TEST_F(MssqlIntegration, BatchWithAFailureInTheMiddleChangesNothing)
@@ -73,9 +59,9 @@ TEST_F(MssqlIntegration, BatchWithAFailureInTheMiddleChangesNothing)
     EXPECT_EQ(m_db.DB_Status(), 0);
     EXPECT_TRUE(m_db.DB_ErrText().startsWith(QStringLiteral("2627 : ")))
         << m_db.DB_ErrText().toStdString();
-    EXPECT_EQ(record("SELECT (SELECT COUNT(*) FROM AC_TEMP) * 10 + (SELECT "
-                     "COUNT(*) FROM pecash_temp), @@TRANCOUNT"),
-              "62,0");
+    EXPECT_EQ(record(m_db, "SELECT (SELECT COUNT(*) FROM AC_TEMP) * 10 + (SELECT "
+                           "COUNT(*) FROM pecash_temp), @@TRANCOUNT"),
+              "62|0");
 }
 
 TEST_F(MssqlIntegration, DefaultConnectionStringReachesTheServer)
@@ -85,10 +71,10 @@ TEST_F(MssqlIntegration, DefaultConnectionStringReachesTheServer)
         GTEST_SKIP() << "the test server does not use the fixed sa password";
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("IP.ini"));
-    const QString catalog = record("SELECT DB_NAME()");
+    const QString catalog = record(m_db, "SELECT DB_NAME()");
     ASSERT_TRUE(Mod_Basic::Write_Ini(Mod_Basic::localSection(), "DBNAME", catalog, ini));
     Mod_DB db(DbTarget::sqlServer(ini));
     ASSERT_TRUE(db.DB_Connect()) << db.DB_ErrText().toStdString();
     // Not cut at the server's default text size.
-    EXPECT_EQ(record("SELECT MENU_NOTE FROM MENU WHERE MENU_CODE=1", 1, &db).size(), 18000);
+    EXPECT_EQ(record(db, "SELECT MENU_NOTE FROM MENU WHERE MENU_CODE=1").size(), 18000);
 }

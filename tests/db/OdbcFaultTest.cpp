@@ -1,3 +1,4 @@
+#include "QueryText.h"
 #include "support/FixtureDatabase.h"
 
 #include <algorithm>
@@ -118,12 +119,8 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
     Mod_DB db(DbTarget::odbc(fixture.odbcConnectionString() + QStringLiteral(";Timeout=1000"),
                              Dialect::Sqlite));
     ASSERT_TRUE(db.DB_Connect()) << db.DB_ErrText().toStdString();
-    auto openLeft = [&] {
-        TextTable t;
-        qint32 rows = 0, columns = 0;
-        fixture.connect()->DB_Query(QStringLiteral("SELECT count(*) FROM PE WHERE PE_CK='0'"), t,
-                                    rows, columns);
-        return t.cell(1, 0);
+    const auto openLeft = [&] {
+        return record(*fixture.connect(), "SELECT count(*) FROM PE WHERE PE_CK='0'");
     };
 
     armed = GetParam().faults;
