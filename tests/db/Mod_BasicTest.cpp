@@ -38,50 +38,28 @@ protected:
     QString m_ini = m_dir.filePath("IP.ini");
 };
 
-TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWritten)
+TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWrittenButNeverThePassword)
 {
+    EXPECT_EQ(Mod_Basic::iniPath(),
+              QDir(QCoreApplication::applicationDirPath()).filePath("IP.ini"));
+    const QString nowhere = m_dir.filePath("nope/IP.ini"); // the default when it cannot be kept
+    EXPECT_EQ(Mod_Basic::Get_DBName(nowhere), "FOOD");
+    EXPECT_FALSE(Mod_Basic::Write_Ini(Mod_Basic::localSection(), "DBNAME", "FOOD", nowhere));
+    EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD"); // a missing file is created
-    EXPECT_EQ(readBytes(m_ini), kFood);
-    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD"); // and found at the next start
-    EXPECT_EQ(readBytes(m_ini), kFood);
-
-    // {file before, name read, file after (empty: unchanged)}
-    const std::tuple<QByteArray, QString, QByteArray> rows[] = {
-        {ansi("[로컬ip]\r\nDBNAME=   \r\n"), "FOOD", kFood},
-        {ansi("[로컬ip]\r\nDBNAME =  POS_매장 \t\r\n"), QStringLiteral("POS_매장"), {}},
-        {ansi("[원격ip]\r\nDBNAME=X\r\n"), "FOOD", ansi("[원격ip]\r\nDBNAME=X\r\n") + kFood},
-        {ansi("; 로컬ip\r\n[로컬ip]\r\nPASSWORD=x\r\n\r\n[agent]\r\nA=1"), "FOOD",
-         ansi("; 로컬ip\r\n[로컬ip]\r\nPASSWORD=x\r\nDBNAME=FOOD\r\n\r\n[agent]\r\nA=1")},
-    };
-    for (const auto& [before, name, after] : rows) {
-        SCOPED_TRACE(before.toStdString());
-        writeBytes(m_ini, before);
-        EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), name);
-        EXPECT_EQ(readBytes(m_ini), after.isEmpty() ? before : after);
-    }
-}
-
-TEST_F(ModBasic, ValuesAreReadFromCp949AndThePasswordIsNeverWritten)
-{
-    writeBytes(m_ini, ansi("[로컬ip]\r\nDBNAME=식당DB\r\nPASSWORD= '비밀 1' \r\n") +
-                          QByteArray("[S]\r\nK=ab\0cd\r\n", 14));
-    EXPECT_EQ(Mod_Basic::Read_Ini(QStringLiteral("로컬ip"), "DBNAME", m_ini), "식당DB");
-    EXPECT_EQ(Mod_Basic::Get_Password(m_ini), QStringLiteral("비밀 1"));
-    EXPECT_EQ(Mod_Basic::Read_Ini("S", "K", m_ini), "ab");
-
-    writeBytes(m_ini, kFood); // a missing password is never written
     EXPECT_TRUE(Mod_Basic::Get_Password(m_ini).isEmpty());
     EXPECT_EQ(readBytes(m_ini), kFood);
-}
-
-TEST_F(ModBasic, DefaultIsUsedWhenItCannotBeStored)
-{
-    writeBytes(m_dir.filePath("plain"), "x");
-    for (const QString& path : {m_dir.filePath("nope/IP.ini"), m_dir.filePath("plain/IP.ini")}) {
-        EXPECT_EQ(Mod_Basic::Get_DBName(path), "FOOD") << path.toStdString();
-        EXPECT_FALSE(Mod_Basic::Write_Ini(QStringLiteral("로컬ip"), "DBNAME", "FOOD", path));
-        EXPECT_FALSE(QFile::exists(path));
-    }
+    writeBytes(m_ini, ansi("[로컬ip]\r\nDBNAME=   \r\n"));
+    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
+    EXPECT_EQ(readBytes(m_ini), kFood);
+    // Values are read from CP949 up to a NUL; a name that is there is not written again.
+    const QByteArray named = ansi("[로컬ip]\r\nDBNAME =  식당DB \t\r\nPASSWORD= '비밀 1' \r\n") +
+                             QByteArray("[S]\r\nK=ab\0cd\r\n", 14);
+    writeBytes(m_ini, named);
+    EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), QStringLiteral("식당DB"));
+    EXPECT_EQ(Mod_Basic::Get_Password(m_ini), QStringLiteral("비밀 1"));
+    EXPECT_EQ(Mod_Basic::Read_Ini("S", "K", m_ini), "ab");
+    EXPECT_EQ(readBytes(m_ini), named);
 }
 
 TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
@@ -94,6 +72,8 @@ TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
     EXPECT_FALSE(Mod_Basic::Write_Ini(QStringLiteral("로컬ip"), "DBNAME", "FOOD", m_ini));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
     EXPECT_EQ(readBytes(m_ini), blank);
+    // The value it already holds needs no write.
+    EXPECT_TRUE(Mod_Basic::Write_Ini(QStringLiteral("로컬ip"), "DBNAME", "", m_ini));
 
     // The file is written in place, not replaced.
     QFile::setPermissions(m_ini, QFile::ReadOwner | QFile::WriteOwner);
@@ -101,12 +81,6 @@ TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readBytes(m_ini), kFood);
-}
-
-TEST(ModBasicPath, FileSitsBesideTheProgram)
-{
-    EXPECT_EQ(Mod_Basic::iniPath(),
-              QDir(QCoreApplication::applicationDirPath()).filePath("IP.ini"));
 }
 
 } // namespace

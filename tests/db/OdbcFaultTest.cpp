@@ -1,3 +1,4 @@
+#include "QueryText.h"
 #include "support/FixtureDatabase.h"
 
 #include <algorithm>
@@ -15,12 +16,13 @@
 // Faults at the driver boundary: this program defines the few ODBC calls the transaction code
 // makes, so the layer's calls land here and go on to unixODBC (dlsym RTLD_NEXT) unless a case
 // armed a fault. What the database holds afterwards is read through a second connection.
+// Exec: SQLExecDirectW of a text that starts with Fault::text.
 enum class Call
 {
     Commit,
     Rollback,
-    Exec, // SQLExecDirectW of a text that starts with Fault::text
-    Disconnect,
+    Exec,
+    Disconnect
 };
 
 struct Fault
@@ -105,9 +107,7 @@ struct FaultCase
     const char* openLeft; // open checks (PE_CK '0') a second connection sees afterwards
 };
 
-class OdbcFault : public testing::TestWithParam<FaultCase>
-{
-};
+using OdbcFault = testing::TestWithParam<FaultCase>;
 
 TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
 {
@@ -119,12 +119,8 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
     Mod_DB db(DbTarget::odbc(fixture.odbcConnectionString() + QStringLiteral(";Timeout=1000"),
                              Dialect::Sqlite));
     ASSERT_TRUE(db.DB_Connect()) << db.DB_ErrText().toStdString();
-    auto openLeft = [&] {
-        TextTable t;
-        qint32 rows = 0, columns = 0;
-        fixture.connect()->DB_Query(QStringLiteral("SELECT count(*) FROM PE WHERE PE_CK='0'"), t,
-                                    rows, columns);
-        return t.cell(1, 0);
+    const auto openLeft = [&] {
+        return record(*fixture.connect(), "SELECT count(*) FROM PE WHERE PE_CK='0'");
     };
 
     armed = GetParam().faults;
@@ -145,28 +141,20 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
 #endif
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OdbcFault,
-    testing::Values(
-        // Switching auto-commit back on after a failed rollback would commit the delete.
-        FaultCase{"CommitAndRollbackFail",
-                  {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"}},
-                  false,
-                  "5"},
-        // Nothing ends the transaction: the connection is kept until it can be closed (never
-        // orphaned with its locks), and the outcome is not claimed.
-        FaultCase{"TransactionCannotBeEnded",
-                  {{Call::Commit, "HY000"},
-                   {Call::Rollback, "HY000"},
-                   {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"},
-                   {Call::Disconnect, "25000"}},
-                  true,
-                  "5"},
-        // One statement of a batch failed while the others ran.
-        FaultCase{"ErrorRecordWithSuccessWithInfo",
-                  {{Call::Exec, "23000", true, SQL_SUCCESS_WITH_INFO, "DELETE"}},
-                  false,
-                  "5"},
-        // The commit went through but its answer was lost with the connection.
-        FaultCase{"CommitAnswerLost", {{Call::Commit, "08S01", true}}, true, "0"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, OdbcFault, testing::Values(
+    // Switching auto-commit back on after a failed rollback would commit the delete.
+    FaultCase{"CommitAndRollbackFail", {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"}},
+              false, "5"},
+    // Nothing ends the transaction: the connection is kept until it can be closed (never
+    // orphaned with its locks), and the outcome is not claimed.
+    FaultCase{"TransactionCannotBeEnded", {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"},
+              {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"}, {Call::Disconnect, "25000"}},
+              true, "5"},
+    // One statement of a batch failed while the others ran.
+    FaultCase{"ErrorRecordWithSuccessWithInfo",
+              {{Call::Exec, "23000", true, SQL_SUCCESS_WITH_INFO, "DELETE"}}, false, "5"},
+    // The commit went through but its answer was lost with the connection.
+    FaultCase{"CommitAnswerLost", {{Call::Commit, "08S01", true}}, true, "0"}),
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+// clang-format on

@@ -20,7 +20,7 @@ QStringList split(const QString& script, qsizetype piece)
 
 } // namespace
 
-TEST(ScriptSplitter, CutsOnlyAtSemicolonsOfTheCodeItself)
+TEST(ScriptSplitter, CutsOnlyAtSemicolonsOfTheCodeAndStopsWhenTold)
 {
     const QString script = QStringLiteral(
         "-- 머리; 'x\r\nINSERT INTO T VALUES (N'가;''나', \"a;b\", [c;]]d]);\r\n"
@@ -31,10 +31,7 @@ TEST(ScriptSplitter, CutsOnlyAtSemicolonsOfTheCodeItself)
     // Whatever the pieces the file arrives in, the statements are the same.
     for (qsizetype piece : {qsizetype(1), qsizetype(2), qsizetype(7), script.size()})
         EXPECT_EQ(split(script, piece), expected) << "pieces of " << piece;
-}
 
-TEST(ScriptSplitter, FirstLineSkipsCommentsAndStopsWhenTold)
-{
     EXPECT_EQ(ScriptSplitter::firstLine(u"-- a\r\n/* b\r\n c */\r\n  INSERT INTO T\r\nVALUES (1)"),
               "INSERT INTO T");
     int seen = 0;
