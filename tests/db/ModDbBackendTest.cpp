@@ -98,8 +98,9 @@ TEST_P(ModDbBackend, ValuesArriveWholeInTheFixedForms)
     EXPECT_EQ(one.mid(3, 3),
               QStringList({"2024-06-14 13:40:12", "2024-06-14 13:40:12", "2024-06-14"}));
     // SQLite's own API knows no column types; its texts only lose a date-time's fraction.
-    if (GetParam())
+    if (GetParam()) {
         EXPECT_EQ(one[6] + two[4], "13:40:122024-06-14 13:40:12");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ModDbBackend, testing::Bool(),

@@ -3,6 +3,7 @@
 #include "db/Mod_Basic.h"
 #include "db/Mod_DB.h"
 #include "db/OdbcConnectionString.h"
+#include "maintenance/SqlTexts.h"
 #include "support/FixtureDatabase.h"
 
 #include <QTemporaryDir>
@@ -77,4 +78,13 @@ TEST_F(MssqlIntegration, DefaultConnectionStringReachesTheServer)
     ASSERT_TRUE(db.DB_Connect()) << db.DB_ErrText().toStdString();
     // Not cut at the server's default text size.
     EXPECT_EQ(record(db, "SELECT MENU_NOTE FROM MENU WHERE MENU_CODE=1").size(), 18000);
+}
+
+TEST_F(MssqlIntegration, RebuildRunsWithTheDemoTablesInPlace)
+{
+    if (!isFoodCatalog(m_db))
+        GTEST_SKIP() << "the rebuild touches a database named food only";
+    EXPECT_TRUE(m_db.DB_Execute(SqlTexts::optimise(Dialect::SqlServer)).succeeded)
+        << m_db.DB_ErrText().toStdString();
+    EXPECT_EQ(record(m_db, "SELECT COUNT(*), @@TRANCOUNT FROM DTD"), "20|0");
 }

@@ -34,7 +34,8 @@ const Read reads[] = {
     // Keys and values.
     {"[S]\r\n  key \t= \t\v v x \t\r\n", "S", "key", "v x"},
     {"[S]\r\nk=a=b", "S", "k", "a=b"},
-    {"[S]\r\nname3\r\n", "S", "name3", "dflt"},
+    {"[S]\r\nname3\r\nname2=", "S", "name3", "dflt"},
+    {"[S]\r\nname3\r\nname2=", "S", "name2", ""},
     {"[S]\r\n \t;k=v", "S", ";k", "dflt"},
     {"[S]\r\nk=1\r\nk=2", "S", "k", "1"},
     {"[S]\r\n[T]\r\nk=1", "S", "k", "dflt"},
