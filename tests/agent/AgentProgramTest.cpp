@@ -25,20 +25,12 @@ namespace {
 class AgentProgramTest : public ::testing::Test
 {
 protected:
-    AgentProgram::Places places() const
-    {
-        return {dir.filePath(QStringLiteral("IP.ini")), dir.path(), QStringLiteral("none.wav")};
-    }
+    AgentProgram::Places places() const { return {dir.filePath("IP.ini"), dir.path(), "x.wav"}; }
     AgentOptions demo(const char* file) const
     {
-        return AgentOptions::parse(
-            {QStringLiteral("--demo"), dir.filePath(QString::fromLatin1(file))});
+        return AgentOptions::parse({"--demo", dir.filePath(file)});
     }
-    bool lockIsFree() const
-    {
-        QLockFile lock(program.lockFile());
-        return lock.tryLock(0);
-    }
+    bool lockIsFree() const { return QLockFile(program.lockFile()).tryLock(0); }
     // Pops the menu up as a right-button release does; during runs while it is open.
     void withMenu(const std::function<void()>& during)
     {

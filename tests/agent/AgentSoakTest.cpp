@@ -5,42 +5,39 @@
 #include "AgentParts.h"
 #include "LocalHttpServer.h"
 
-#include <QFile>
+#include <array>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <random>
 #ifndef _WIN32
 #include <malloc.h>
+#include <unistd.h>
 #endif
-#include <random>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-enum Answer
-{
-    Count,
-    NoContent,
-    Unauthorized,
-    ServerError,
-    Garbage,
-    Drip,
-    Silence
-};
-const int kWeights[] = {40, 10, 10, 10, 20, 3, 3}; // few slow ones, so the run stays short
-constexpr auto kSlowAnswer = 900ms;                // a request gives up after 4 x 150 ms
+// What the service answers, drawn at random: a count (or a token), a status without a body,
+// garbage (never starting like a number), a count dripping in, or nothing for a while.
+constexpr int Count = 0, Status = 1, Garbage = 2, Drip = 3; // 4: silence
+constexpr auto kSlowAnswer = 900ms;                         // a request gives up after 4 x 150 ms
 
 struct Plan
 {
-    Answer answer = Count;
-    int count = 0;       // -2 to 30
-    std::string garbage; // never starts like a number
+    int answer;
+    int value; // the count (-2 to 30), or the status
+    std::string garbage;
 };
 
 Plan draw(std::mt19937& random)
 {
-    std::discrete_distribution<int> kind(std::begin(kWeights), std::end(kWeights));
-    Plan plan{Answer(kind(random)), std::uniform_int_distribution<int>(-2, 30)(random), "x"};
+    // Few slow ones, so the run stays short.
+    Plan plan{std::discrete_distribution<int>({40, 30, 20, 3, 3})(random),
+              std::uniform_int_distribution<int>(-2, 30)(random), "x"};
+    if (plan.answer == Status)
+        plan.value = std::array{204, 401, 500}[random() % 3];
     for (int i = std::uniform_int_distribution<int>(0, 2000)(random); i > 0; --i)
         plan.garbage += char(random());
     return plan;
@@ -48,21 +45,17 @@ Plan draw(std::mt19937& random)
 
 void answer(const Plan& plan, bool token, httplib::Response& r)
 {
-    switch (plan.answer) {
-    case Count:
-        return r.set_content(token ? "{\"access_token\":\"T\",\"token_type\":\"bearer\","
-                                     "\"refresh_token\":\"R\",\"expires_in\":300}"
-                                   : std::to_string(plan.count),
-                             "text/plain");
-    case NoContent:
-    case Unauthorized:
-    case ServerError:
-        r.status = plan.answer == NoContent ? 204 : plan.answer == Unauthorized ? 401 : 500;
-        return;
-    case Garbage:
-        return r.set_content(plan.garbage, "application/octet-stream");
-    case Drip:
-        return r.set_chunked_content_provider("text/plain", [](size_t at, httplib::DataSink& s) {
+    if (plan.answer == Count)
+        r.set_content(token ? "{\"access_token\":\"T\",\"token_type\":\"bearer\","
+                              "\"refresh_token\":\"R\",\"expires_in\":300}"
+                            : std::to_string(plan.value),
+                      "text/plain");
+    else if (plan.answer == Status)
+        r.status = plan.value;
+    else if (plan.answer == Garbage)
+        r.set_content(plan.garbage, "application/octet-stream");
+    else if (plan.answer == Drip)
+        r.set_chunked_content_provider("text/plain", [](size_t at, httplib::DataSink& s) {
             std::this_thread::sleep_for(50ms);
             if (!s.is_writable() || !s.write("7", 1))
                 return false;
@@ -70,9 +63,9 @@ void answer(const Plan& plan, bool token, httplib::Response& r)
                 s.done();
             return true;
         });
-    case Silence: // bounded, so the server's threads come free for the polls that follow
+    else { // Silence, bounded so the server's threads come free for the polls that follow
         std::this_thread::sleep_for(kSlowAnswer);
-        return r.set_content("5", "text/plain");
+        r.set_content("5", "text/plain");
     }
 }
 
@@ -80,15 +73,12 @@ void answer(const Plan& plan, bool token, httplib::Response& r)
 long residentKilobytes()
 {
 #ifdef _WIN32
-    return -1; // not measured there
+    return 0; // not measured there
 #else
     malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 #endif
 }
 
@@ -120,7 +110,7 @@ TEST(AgentSoak, KeepsPollingShowsOnlyCountsAboveZeroAndStaysFlat)
         if (i == polls / 5)
             before = residentKilobytes();
         const Plan& plan = plans[size_t(i)].first;
-        const bool shouldShow = plan.answer == Count && plan.count > 0;
+        const bool shouldShow = plan.answer == Count && plan.value > 0;
 
         parts.setService(server.baseUrl() + QStringLiteral("p%1/").arg(i));
         const qsizetype played = parts.sound.played.size();
@@ -133,7 +123,7 @@ TEST(AgentSoak, KeepsPollingShowsOnlyCountsAboveZeroAndStaysFlat)
         parts.clock.advanceSeconds(61); // the token runs out every few polls
     }
     const long after = residentKilobytes();
-    std::cout << "soak: " << polls << " polls, " << popups << " popups; VmRSS " << before
+    std::cout << "soak: " << polls << " polls, " << popups << " popups; resident " << before
               << " kB -> " << after << " kB" << std::endl;
     EXPECT_GT(popups, 0);
     EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](auto& s) { return s.load(); }));
