@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <condition_variable>
+#include <atomic>
 #include <functional>
 #include <httplib.h>
 #include <mutex>
@@ -35,11 +35,7 @@ public:
     }
     ~LocalHttpServer()
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_closing = true;
-        }
-        m_released.notify_all();
+        m_closing = true;
         m_server.stop();
         m_thread.join();
     }
@@ -55,10 +51,10 @@ public:
         std::lock_guard lock(m_mutex);
         return m_requests;
     }
-    void hang()
+    void hang() const
     {
-        std::unique_lock lock(m_mutex);
-        m_released.wait_for(lock, std::chrono::seconds(30), [this] { return m_closing; });
+        while (!m_closing)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 
 private:
@@ -66,8 +62,7 @@ private:
     int m_port = 0;
     std::thread m_thread;
     mutable std::mutex m_mutex;
-    std::condition_variable m_released;
-    bool m_closing = false;
-    Handler m_handler = [](const httplib::Request&, httplib::Response& r) { r.status = 404; };
+    std::atomic<bool> m_closing = false;
+    Handler m_handler;
     std::vector<httplib::Request> m_requests;
 };
