@@ -5,15 +5,9 @@
 
 namespace {
 
-struct Quirk
-{
-    const char* input; // UTF-8
-    const char* tree;  // treeText of the result
-    const char* errors;
-};
-
+// {input (UTF-8), treeText of the result, errors}
 // clang-format off
-const Quirk quirks[] = {
+const std::tuple<const char*, const char*, const char*> quirks[] = {
     // Only an object or a list is read; parentheses are blanks.
     {"x", "~", "Invalid JSON"},
     {"/* c */ ( {\"a\":(1)} ) // tail", "{\"a\":1}", ""},
@@ -56,45 +50,35 @@ const Quirk quirks[] = {
 TEST(JsonReader, QuirksGiveTheirTreeAndErrorLines)
 {
     JsonReader reader; // one reader for all: each call starts its error text afresh
-    for (const Quirk& q : quirks) {
-        SCOPED_TRACE(q.input);
-        const JsonValue result = reader.ReadJson(QString::fromUtf8(q.input));
-        EXPECT_EQ(treeText(result).toStdString(), q.tree);
-        EXPECT_EQ(reader.JsonErrors().toStdString(), q.errors);
+    for (const auto& [input, tree, errors] : quirks) {
+        EXPECT_EQ(treeText(reader.ReadJson(QString::fromUtf8(input))).toStdString(), tree) << input;
+        EXPECT_EQ(reader.JsonErrors().toStdString(), errors) << input;
     }
 }
 
-int depthOf(const JsonValue& v)
+// Five hundred levels are read; a deeper member is reported and the stack holds far beyond. A
+// long answer full of broken literals must not make the error text grow with its square.
+TEST(JsonReader, LimitsHold)
 {
-    return v.isList() ? 1 + (v.list().empty() ? 0 : depthOf(v.at(0))) : 0;
-}
-
-TEST(JsonReader, ReadsFiveHundredLevelsAndReportsDeeperMembersAsTooDeep)
-{
-    const int max = JsonReader::MaxDepth;
     JsonReader reader;
-    EXPECT_EQ(depthOf(reader.ReadJson(QString(max, u'[') + QString(max, u']'))), max);
+    const auto nested = [](int n) { return QString(n, u'[') + QString(n, u']'); };
+    EXPECT_EQ(treeText(reader.ReadJson(nested(JsonReader::MaxDepth))),
+              nested(JsonReader::MaxDepth));
     EXPECT_EQ(reader.JsonErrors(), QString());
-    reader.ReadJson(QString(max + 1, u'[') + QString(max + 1, u']'));
+    reader.ReadJson(nested(JsonReader::MaxDepth + 1));
     EXPECT_EQ(reader.JsonErrors(), "too deep: [" + QString(19, u']') + "\r\n");
-    // Far beyond the cap the stack must still hold.
     EXPECT_TRUE(reader.ReadJson(QString(100000, u'[')).isList());
     EXPECT_TRUE(reader.ReadJson(QString("{\"a\":").repeated(100000)).isDict());
     EXPECT_TRUE(reader.JsonErrors().contains("too deep: "));
-}
 
-// A long answer full of broken literals must not make the error text grow with its square.
-TEST(JsonReaderErrors, QuoteOnlyTheStartOfTheRest)
-{
     QString text = "{";
     for (int i = 0; i < 20000; ++i)
         text += QString("k%1:tru,").arg(i);
-    JsonReader reader;
     reader.ReadJson(text + "}");
     const QStringList lines = reader.JsonErrors().split("\r\n", Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 20000);
     EXPECT_TRUE(lines[0].startsWith("Invalid Boolean at position 5 : tru,k1:tru,"));
-    EXPECT_EQ(lines[0].size(), QString("Invalid Boolean at position 4 : ").size() + 256);
+    EXPECT_EQ(lines[0].size(), QString("Invalid Boolean at position 5 : ").size() + 256);
 }
 
 TEST(JsonValueLookup, MissingKeysAndEmptyValuesReadAsEmptyText)

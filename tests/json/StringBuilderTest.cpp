@@ -4,11 +4,6 @@
 
 namespace {
 
-QString chars(int n, char16_t ch = u'x')
-{
-    return QString(n, QChar(ch));
-}
-
 template <typename F> int failureCode(F&& call)
 {
     try {
@@ -22,22 +17,22 @@ template <typename F> int failureCode(F&& call)
 TEST(StringBuilder, GrowsAndShrinksInWholeChunks)
 {
     cStringBuilder b;
-    b.Append(chars(8192));
+    b.Append(QString(8192, u'x'));
     EXPECT_EQ(b.Capacity(), 8192);
     b.Append("a"); // one character past a full chunk takes one more
     EXPECT_EQ(b.Capacity(), 16384);
-    b.AppendNL(chars(11805));
+    b.AppendNL(QString(11805, u'x'));
     EXPECT_EQ(b.Capacity(), 24576);
-    EXPECT_EQ(b.toString(), chars(8192) + "a" + chars(11805) + "\r\n");
+    EXPECT_EQ(b.toString(), QString(8192, u'x') + "a" + QString(11805, u'x') + "\r\n");
     b.Remove(0, 19000); // keeps the capacity
     EXPECT_EQ(b.Capacity(), 24576);
     b.HeapMinimize(); // at most one spare chunk stays
     EXPECT_EQ(b.Capacity(), 8192);
-    EXPECT_EQ(b.toString(), chars(998) + "\r\n");
+    EXPECT_EQ(b.toString(), QString(998, u'x') + "\r\n");
 
-    b.TheString(chars(20000, u'y')); // replaces the content
+    b.TheString(QString(20000, u'y')); // replaces the content
     EXPECT_EQ(b.Capacity(), 24576);
-    EXPECT_EQ(b.toString(), chars(20000, u'y'));
+    EXPECT_EQ(b.toString(), QString(20000, u'y'));
     b.TheString(QString());
     EXPECT_EQ(b.Capacity(), 0);
 
@@ -47,8 +42,8 @@ TEST(StringBuilder, GrowsAndShrinksInWholeChunks)
     b.ChunkSize((1 << 30) - 1); // the largest chunk whose byte count is still 32-bit
     EXPECT_EQ(b.ChunkSize(), (1 << 30) - 1);
     b.ChunkSize(3);
-    b.Append(chars(4));
-    b.Append(chars(3));
+    b.Append(QString(4, u'x'));
+    b.Append(QString(3, u'x'));
     EXPECT_EQ(b.Capacity(), 9);
     b.Clear(); // frees the buffer, keeps the chunk
     EXPECT_EQ(b.Capacity(), 0);
@@ -72,12 +67,8 @@ TEST(StringBuilder, EditsTheUsedTextOrFailsWithNine)
         cStringBuilder b;
         b.ChunkSize(4);
         b.Append("김밥a");
-        const int code = failureCode([&] {
-            if (text)
-                b.Insert(index, QString::fromUtf8(text));
-            else
-                b.Remove(index, length);
-        });
+        const int code = failureCode(
+            [&] { text ? b.Insert(index, QString::fromUtf8(text)) : b.Remove(index, length); });
         const QString expected = QString::fromUtf8(result ? result : "김밥a");
         EXPECT_EQ(code, result ? 0 : int(cStringBuilderError::IndexOutOfRange)) << index;
         EXPECT_EQ(b.toString(), expected) << index << " " << length;
