@@ -1,5 +1,6 @@
 #include "TreeText.h"
 #include "json/JsonReader.h"
+#include "json/PercentText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,7 @@ namespace {
 // clang-format off
 const std::tuple<const char*, const char*, const char*> quirks[] = {
     // Only an object or a list is read; parentheses are blanks.
-    {"x", "~", "Invalid JSON"},
-    {"/* c */ ( {\"a\":(1)} ) // tail", "{\"a\":1}", ""},
+    {"x", "~", "Invalid JSON"}, {"/* c */ ( {\"a\":(1)} ) // tail", "{\"a\":1}", ""},
     // A slash inside a line comment ends the comment: "b" starts the next key.
     {"{// see a/b\n\"k\":1}", "{\"bk\":1}", ""},
     // Keys: quotes optional, blanks dropped, a colon ends one only outside double quotes.
@@ -30,10 +30,9 @@ const std::tuple<const char*, const char*, const char*> quirks[] = {
     {"[1.5e3,-0.25,+7,0.10,1E-2]", "[1500,-0.25,7,0.1,0.01]", ""},
     {"{\"n\":1e29}", "{}", "overflow: n\r\n"},
     // Cut short: the last value is empty; the message quotes the last 20 characters.
-    {"[1", "[~]", "Missing ']': [1\r\n"},
+    {"[1", "[~]", "Missing ']': [1\r\n"}, {"[\"abc", "[\"abc\"]", "Missing ']': [\"abc\r\n"},
     {"{\"key\":\"a long value here\",\"n\":1", "{\"key\":\"a long value here\",\"n\":~}",
      "Missing '}': ng value here\",\"n\":1\r\n"},
-    {"[\"abc", "[\"abc\"]", "Missing ']': [\"abc\r\n"},
     // Strings.
     {"[\"a\\\"b\\\\c\\/d\\'e\\b\\f\\n\\r\\t\"]", "[\"a\\\"b\\\\c/d'e\\u0008\\u000c\\u000a\\u000d\\u0009\"]", ""},
     {"[\"x\\u0041\\q\\uD55C\\uae00\\u41zz!\"]", "[\"xAq한글A!\"]", ""},
@@ -81,13 +80,30 @@ TEST(JsonReader, LimitsHold)
     EXPECT_EQ(lines[0].size(), QString("Invalid Boolean at position 5 : ").size() + 256);
 }
 
+TEST(DecodePercentText, ReadsHexadecimalUtf8)
+{
+    // {raw, ok, text (UTF-8)}
+    // clang-format off
+    const std::tuple<const char*, bool, const char*> rows[] = {
+        {"  %EA%B9%80%09%41 ", true, "김A"}, // blanks around and tabs dropped
+        // Odd lengths: half the length rounded to even bytes, a last single character alone.
+        {"%41%4", true, "A\x04"}, {"%41%42%4", true, "AB"},
+        // Malformed UTF-8 becomes U+FFFD, each byte of a cut-short sequence.
+        {"%E2%82", true, "\xEF\xBF\xBD\xEF\xBF\xBD"}, {"%4", false, ""}, {"%4G", false, ""}};
+    // clang-format on
+    for (const auto& [raw, ok, text] : rows) {
+        bool decoded = !ok;
+        EXPECT_EQ(DecodePercentText(raw, &decoded), QString::fromUtf8(text)) << raw;
+        EXPECT_EQ(decoded, ok) << raw;
+    }
+}
+
 TEST(JsonValueLookup, MissingKeysAndEmptyValuesReadAsEmptyText)
 {
     JsonReader reader;
     const JsonValue v = reader.ReadJson("{\"n\":3600,\"ok\":true,\"gone\":null,\"list\":[1]}");
     EXPECT_EQ(QStringList({v.text("n"), v.text("ok"), v.text("gone"), v.text("N")}),
               QStringList({"3600", "True", "", ""})); // keys are case-sensitive
-    EXPECT_TRUE(v.value("gone").isNull() && v.value("missing").isEmpty());
     EXPECT_TRUE(v.value("n").value("n").isEmpty() && v.value("n").at(0).isEmpty());
     EXPECT_TRUE(v.value("list").at(1).isEmpty() && !v.value("list").at(0).isEmpty());
 }
