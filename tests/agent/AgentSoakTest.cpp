@@ -64,10 +64,9 @@ long residentKilobytes()
 
 TEST(AgentSoak, KeepsPollingShowsOnlyCountsAboveZeroAndStaysFlat)
 {
-    const int polls = qEnvironmentVariableIsSet("SWEEP_SOAK_POLLS")
-                          ? qEnvironmentVariableIntValue("SWEEP_SOAK_POLLS")
-                      : qEnvironmentVariableIsSet("CI") ? 100
-                                                        : 300;
+    int polls = qEnvironmentVariableIntValue("SWEEP_SOAK_POLLS");
+    if (polls <= 0)
+        polls = qEnvironmentVariableIsSet("CI") ? 100 : 300;
     std::mt19937 random(20261206);
     std::vector<std::pair<Plan, Plan>> plans; // the count's answer, the token's
     for (int i = 0; i < polls; ++i)

@@ -7,7 +7,9 @@
 
 namespace {
 
-TEST(CurlHttpRequest, RefusesUnsafeRequestsUnsentReadsTheCharsetAndCapsTheAnswer)
+// Unsafe requests are refused unsent; an answer is read in its charset, one above the cap is
+// refused, and a stalled or trickling one ends in time.
+TEST(CurlHttpRequest, RefusesUnsafeRequestsReadsTheCharsetAndCapsSizeAndTime)
 {
     LocalHttpServer server;
     CurlHttpRequest http;
@@ -28,8 +30,15 @@ TEST(CurlHttpRequest, RefusesUnsafeRequestsUnsentReadsTheCharsetAndCapsTheAnswer
     server.setHandler([&](const httplib::Request& q, httplib::Response& r) {
         if (q.path == "/euc")
             return r.set_content(eucKr.toStdString(), "text/plain; charset=\"EUC-KR\"");
-        // Chunked: no Content-Length to refuse it by.
-        r.set_chunked_content_provider("text/plain", [&](size_t, httplib::DataSink& sink) {
+        if (q.path == "/stall")
+            return server.hang();
+        // Chunked: no Content-Length to refuse it by. A trickle sends a byte every 100 ms.
+        const bool whole = q.path == "/huge";
+        r.set_chunked_content_provider("text/plain", [&, whole](size_t, httplib::DataSink& sink) {
+            if (!whole) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                return sink.write("1", 1); // fails once the client gave up
+            }
             sink.write(huge.data(), huge.size());
             sink.done();
             return true;
@@ -42,23 +51,9 @@ TEST(CurlHttpRequest, RefusesUnsafeRequestsUnsentReadsTheCharsetAndCapsTheAnswer
     EXPECT_FALSE(http.send());
     EXPECT_EQ(http.status(), 0);
     EXPECT_TRUE(http.responseText().isEmpty());
-}
 
-// A server that never answers ends at the stall watch (it looks about once a second while the
-// line is quiet); one that trickles a byte every 100 ms forever only at the hard cap
-// (1000 + 400 + 400 ms).
-TEST(CurlHttpRequest, EndsWithinItsTimeOutWhenTheServerStallsOrTrickles)
-{
-    LocalHttpServer server;
-    server.setHandler([&](const httplib::Request& q, httplib::Response& r) {
-        if (q.path == "/stall")
-            return server.hang();
-        r.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink& sink) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            return sink.write("1", 1); // fails once the client gave up
-        });
-    });
-    CurlHttpRequest http;
+    // A server that never answers ends at the stall watch (it looks about once a second while
+    // the line is quiet); one that trickles forever only at the hard cap (1000 + 400 + 400 ms).
     for (const bool trickles : {false, true}) {
         http.setTimeouts(0, trickles ? 1000 : 5000, trickles ? 400 : 300, trickles ? 400 : 300);
         http.open("GET", server.baseUrl() + (trickles ? "trickle" : "stall"));

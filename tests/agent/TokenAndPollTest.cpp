@@ -131,16 +131,22 @@ TEST_F(ServiceTest, RenewsTenSecondsBeforeTheEndAndFallsBackToThePasswordGrant)
     EXPECT_EQ(grants(-600), 5u); // the clock was set back: the token's age is unknown
 }
 
-TEST_F(ServiceTest, PollsAskInKoreanTimeWithABearerTokenWhateverTheCasingTheServiceGave)
+// A poll asks up to now in Korean time, with a "Bearer" token whatever the casing the service
+// gave. A 401 drops the token and the retry with a fresh one counts; refused again, the poll gives
+// up after one retry and the next one starts with a new grant.
+TEST_F(ServiceTest, PollsAskInKoreanTimeAndRetryOnceWithAFreshTokenAfterA401)
 {
-    answer(200, "0", "BeArEr");
+    answer(200, "4", "BeArEr");
     ASSERT_TRUE(parts.tick());
+    refused.insert("count T1"); // the service restarted and forgot T1
     // A moment given in another zone is the same moment in Korea.
     parts.clock.set(QDateTime(QDate(2026, 12, 5), QTime(19, 31, 15), QTimeZone(-5 * 3600)));
-    ASSERT_TRUE(parts.tick());
-
+    const auto result = parts.tick();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->count, 4.0);
+    EXPECT_EQ(seen(), (std::vector<std::string>{"password", "count T1", "count T1", "refresh",
+                                                "count T2"}));
     const auto requests = server.requests();
-    ASSERT_EQ(requests.size(), 3u); // one token serves both polls
     EXPECT_EQ(requests[1].method + " " + requests[1].target,
               "GET " + kCountPath +
                   "?tmhCdateLt=1970-01-01T00:00:00.000%2B09:00"
@@ -150,21 +156,7 @@ TEST_F(ServiceTest, PollsAskInKoreanTimeWithABearerTokenWhateverTheCasingTheServ
     EXPECT_EQ(requests[1].get_header_value("Content-Type"), "application/json");
     EXPECT_NE(requests[2].target.find("&tmhCdateGt=2026-12-06T09:31:15.000%2B09:00&"),
               std::string::npos);
-}
 
-TEST_F(ServiceTest, A401DropsTheTokenAndTheRetryWithAFreshOneCounts)
-{
-    answer(200, "4");
-    ASSERT_TRUE(parts.tick());
-    refused.insert("count T1"); // the service restarted and forgot T1
-
-    const auto result = parts.tick();
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->count, 4.0);
-    EXPECT_EQ(seen(), (std::vector<std::string>{"password", "count T1", "count T1", "refresh",
-                                                "count T2"}));
-
-    // Refused again: one retry only, and the next poll starts with a new grant.
     refused.insert({"count T2", "count T3"});
     EXPECT_EQ(parts.tick()->outcome, PollResult::Outcome::Refused);
     EXPECT_EQ(seen().size(), 8u); // count T2, refresh, count T3
@@ -172,40 +164,12 @@ TEST_F(ServiceTest, A401DropsTheTokenAndTheRetryWithAFreshOneCounts)
     EXPECT_EQ(seen()[8], "refresh");
 }
 
-// Which answers sound and show the popup the soak checks; here what the popup and the tray say.
+// Which answers sound and show the popup the soak checks; here that a hanging request holds
+// neither the window nor the next poll, and what the popup and the tray say while polls fail.
 TEST_F(ServiceTest, FailedPollsKeepTheLastCountAndGreyTheIconUntilOneSucceeds)
 {
     const Frm_TM_Main& popup = parts.popup;
     const qint64 normal = parts.tray.windowIcon().cacheKey();
-    answer(200, "3");
-    ASSERT_TRUE(parts.tick());
-    EXPECT_TRUE(popup.lblTELCNT->isVisibleTo(&popup) && popup.TimerHide->isActive());
-    // An error status, then a count too large to hold.
-    for (const auto& [status, body] : {std::pair(503, ""), std::pair(200, "1e999")}) {
-        answer(status, body);
-        parts.clock.advanceSeconds(60);
-        ASSERT_TRUE(parts.tick());
-        EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("3")) << body;
-    }
-    EXPECT_NE(parts.tray.trayIcon->icon().cacheKey(), normal);
-    EXPECT_EQ(parts.tray.trayIcon->toolTip(), AlertTexts::toolTip(parts.poller.state()));
-    EXPECT_EQ(parts.poller.state().failingSince, parts.clock.now().addSecs(-60)); // the first
-
-    answer(200, "0");
-    ASSERT_TRUE(parts.tick());
-    EXPECT_FALSE(popup.lblTELCNT->isVisibleTo(&popup));
-    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(0.0));
-    EXPECT_EQ(parts.tray.trayIcon->icon().cacheKey(), normal);
-    EXPECT_FALSE(parts.poller.state().failingSince.isValid());
-
-    parts.setService(server.baseUrl(), QStringLiteral("y")); // only exactly "Y" polls
-    EXPECT_FALSE(parts.tick());
-    EXPECT_TRUE(parts.popup.TimerTELEMENU->isActive());
-    EXPECT_EQ(server.requests().size(), 5u);
-}
-
-TEST_F(ServiceTest, AHangingRequestHoldsNeitherTheWindowNorTheNextPoll)
-{
     answer(0, "");
     parts.popup.TimerHide->setInterval(50);
     parts.popup.showPopup();
@@ -214,16 +178,36 @@ TEST_F(ServiceTest, AHangingRequestHoldsNeitherTheWindowNorTheNextPoll)
     parts.popup.TimerTELEMENU_Timer();
     parts.popup.TimerTELEMENU_Timer(); // ignored: polls never overlap
     // The popup hides on time while the request hangs.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !parts.popup.isVisible(); }, 250));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !popup.isVisible(); }, 250));
     EXPECT_TRUE(parts.poller.busy());
     ASSERT_TRUE(done.wait(5000));
     EXPECT_EQ(done.at(0).at(0).value<PollResult>().outcome, PollResult::Outcome::NoAnswer);
-    EXPECT_TRUE(parts.sound.played.isEmpty());
 
-    answer(200, "5");
+    answer(503, "");
+    parts.clock.advanceSeconds(60);
     ASSERT_TRUE(parts.tick());
-    EXPECT_EQ(parts.popup.lblTELCNT->text(), QStringLiteral("5"));
-    EXPECT_EQ(server.requests().size(), 3u); // the token, the silent poll, this one
+    EXPECT_NE(parts.tray.trayIcon->icon().cacheKey(), normal);
+    EXPECT_EQ(parts.tray.trayIcon->toolTip(), AlertTexts::toolTip(parts.poller.state()));
+    EXPECT_EQ(parts.poller.state().failingSince, parts.clock.now().addSecs(-60)); // the first
+
+    answer(200, "3");
+    ASSERT_TRUE(parts.tick());
+    EXPECT_TRUE(popup.lblTELCNT->isVisibleTo(&popup) && popup.TimerHide->isActive());
+    EXPECT_EQ(parts.tray.trayIcon->icon().cacheKey(), normal);
+    EXPECT_FALSE(parts.poller.state().failingSince.isValid());
+    answer(200, "1e999"); // a count too large to hold
+    ASSERT_TRUE(parts.tick());
+    EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("3"));
+    answer(200, "0");
+    ASSERT_TRUE(parts.tick());
+    EXPECT_FALSE(popup.lblTELCNT->isVisibleTo(&popup));
+    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(0.0));
+    EXPECT_EQ(parts.sound.played.size(), 1);
+
+    parts.setService(server.baseUrl(), QStringLiteral("y")); // only exactly "Y" polls
+    EXPECT_FALSE(parts.tick());
+    EXPECT_TRUE(parts.popup.TimerTELEMENU->isActive());
+    EXPECT_EQ(server.requests().size(), 6u); // the token and five polls
 }
 
 } // namespace
