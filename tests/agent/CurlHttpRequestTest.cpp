@@ -49,8 +49,7 @@ TEST(CurlHttpRequest, RefusesUnsafeRequestsReadsTheCharsetAndCapsSizeAndTime)
     EXPECT_EQ(http.responseText(), QStringLiteral("주문 3건"));
     http.open("GET", server.baseUrl() + "huge");
     EXPECT_FALSE(http.send());
-    EXPECT_EQ(http.status(), 0);
-    EXPECT_TRUE(http.responseText().isEmpty());
+    EXPECT_TRUE(http.status() == 0 && http.responseText().isEmpty());
 
     // A server that never answers ends at the stall watch (it looks about once a second while
     // the line is quiet); one that trickles forever only at the hard cap (1000 + 400 + 400 ms).

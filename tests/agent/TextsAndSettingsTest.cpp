@@ -41,15 +41,18 @@ TEST(AlertTexts, TellOnlyWhatIsKnown)
         EXPECT_TRUE(fine.contains(part) && failing.contains(part)) << part;
     EXPECT_TRUE(failing.contains("09:31:15") && failing.contains("이유") && !fine.contains("이유"));
     EXPECT_TRUE(neverFine.contains("09:30:15") && neverFine.contains("이유"));
-    EXPECT_FALSE(neverFine.contains("건")); // no count before a success
     EXPECT_TRUE(off.contains("PollEnabled") && !off.contains("이유"));
 
-    std::set<QString> reasons{{}};
-    for (auto outcome : {PollResult::Outcome::NoAnswer, PollResult::Outcome::Refused,
-                         PollResult::Outcome::BadStatus, PollResult::Outcome::Unreadable})
-        reasons.insert(failureReason({outcome, {}, 503, {}}));
-    EXPECT_EQ(reasons.size(), 5u); // each way to fail has its own reason, and none is empty
-    EXPECT_TRUE(failureReason({PollResult::Outcome::BadStatus, {}, 503, {}}).contains("503"));
+    using enum PollResult::Outcome;
+    const auto reason = [](PollResult::Outcome outcome) {
+        return failureReason({outcome, {}, 503, {}});
+    };
+    // Each way to fail has its own reason, and none is empty.
+    EXPECT_EQ(std::set<QString>(
+                  {{}, reason(NoAnswer), reason(Refused), reason(BadStatus), reason(Unreadable)})
+                  .size(),
+              5u);
+    EXPECT_TRUE(reason(BadStatus).contains("503"));
 }
 
 TEST(AgentSettings, AddsTheFinalSlashAndFallsBackOnUnusableIntervals)

@@ -9,9 +9,6 @@
 
 namespace {
 
-const std::string kCountPath =
-    "/tmHd/search/countByTmhCdateBetweenAndComIdAndRctCodeAndTmhSyncStatusIn";
-
 // expiresIn may carry further members behind the lifetime.
 std::string tokenAnswer(const std::string& access, const std::string& expiresIn = "3600",
                         const std::string& type = "bearer")
@@ -54,8 +51,7 @@ protected:
     static std::string kind(const httplib::Request& r) // "count T1", "password", "refresh"
     {
         const std::string authorization = r.get_header_value("Authorization");
-        return r.target.starts_with(kCountPath)
-                   ? "count " + authorization.substr(authorization.find(' ') + 1)
+        return r.method == "GET" ? "count " + authorization.substr(authorization.find(' ') + 1)
                : r.body.starts_with("grant_type=refresh") ? "refresh"
                                                           : "password";
     }
@@ -78,7 +74,7 @@ protected:
 // The terminal proves itself with its row, even with quotes in its codes, and every value is
 // encoded. A grant stores all five values or none: only the last answer of the rows may replace
 // the first grant's.
-TEST_F(ServiceTest, PasswordGrantsProveTheTerminalAndStoreAllFiveValuesOrNone)
+TEST_F(ServiceTest, TokensAreGrantedWholeAndRenewedInTime)
 {
     parts.db->DB_Execute(QStringLiteral("INSERT INTO POS (RCT_CODE, POS_ID, MAC_ADDR, POS_NAME) "
                                         "VALUES ('O''Neil|2', '0+1', '00:1A b', '포장')"));
@@ -113,22 +109,21 @@ TEST_F(ServiceTest, PasswordGrantsProveTheTerminalAndStoreAllFiveValuesOrNone)
         EXPECT_EQ(tm.TokenIssuedAt(), stored ? parts.clock.now() : firstGrant);
     }
     EXPECT_EQ(server.requests().back().body, "username=C1|R1|01&password=&grant_type=password");
-}
 
-TEST_F(ServiceTest, RenewsTenSecondsBeforeTheEndAndFallsBackToThePasswordGrant)
-{
+    // The token NEW is renewed 10 s before its end, with the password grant when the refresh
+    // grant is refused; a clock set back leaves its age unknown, so it is renewed too.
+    answer(200, "0");
     refused.insert("refresh");
     const auto grants = [&](qint64 secondsLater) {
         parts.clock.advanceSeconds(secondsLater);
         tm.EnsureToken();
         return server.requests().size();
     };
-    EXPECT_EQ(grants(0), 1u);
-    EXPECT_EQ(grants(3589), 1u);
-    EXPECT_EQ(grants(1), 3u); // 3590 s: refresh refused, password grant in the same call
-    EXPECT_EQ(server.requests()[1].body, "grant_type=refresh_token&refresh_token=R%2BT1");
+    EXPECT_EQ(grants(3589), 5u);
+    EXPECT_EQ(grants(1), 7u); // 3590 s: refresh refused, password grant in the same call
+    EXPECT_EQ(server.requests()[5].body, "grant_type=refresh_token&refresh_token=R%2BNEW");
     EXPECT_EQ(tm.AccessToken(), QStringLiteral("T2"));
-    EXPECT_EQ(grants(-600), 5u); // the clock was set back: the token's age is unknown
+    EXPECT_EQ(grants(-600), 9u);
 }
 
 // A poll asks up to now in Korean time, with a "Bearer" token whatever the casing the service
@@ -148,10 +143,10 @@ TEST_F(ServiceTest, PollsAskInKoreanTimeAndRetryOnceWithAFreshTokenAfterA401)
                                                 "count T2"}));
     const auto requests = server.requests();
     EXPECT_EQ(requests[1].method + " " + requests[1].target,
-              "GET " + kCountPath +
-                  "?tmhCdateLt=1970-01-01T00:00:00.000%2B09:00"
-                  "&tmhCdateGt=2026-12-06T09:30:15.000%2B09:00" // the clock says 00:30:15 UTC
-                  "&comId=C%261&rctCode=%EA%B0%95%EB%82%A8&tmhSyncStatus=00,02");
+              "GET /tmHd/search/countByTmhCdateBetweenAndComIdAndRctCodeAndTmhSyncStatusIn"
+              "?tmhCdateLt=1970-01-01T00:00:00.000%2B09:00"
+              "&tmhCdateGt=2026-12-06T09:30:15.000%2B09:00" // the clock says 00:30:15 UTC
+              "&comId=C%261&rctCode=%EA%B0%95%EB%82%A8&tmhSyncStatus=00,02");
     EXPECT_EQ(requests[1].get_header_value("Authorization"), "Bearer T1");
     EXPECT_EQ(requests[1].get_header_value("Content-Type"), "application/json");
     EXPECT_NE(requests[2].target.find("&tmhCdateGt=2026-12-06T09:31:15.000%2B09:00&"),
