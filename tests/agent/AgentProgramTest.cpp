@@ -26,10 +26,7 @@ class AgentProgramTest : public ::testing::Test
 {
 protected:
     AgentProgram::Places places() const { return {dir.filePath("IP.ini"), dir.path(), "x.wav"}; }
-    AgentOptions demo(const char* file) const
-    {
-        return AgentOptions::parse({"--demo", dir.filePath(file)});
-    }
+    AgentOptions demo(QString f) const { return AgentOptions::parse({"--demo", dir.filePath(f)}); }
     bool lockIsFree() const { return QLockFile(program.lockFile()).tryLock(0); }
     // Pops the menu up as a right-button release does; during runs while it is open.
     void withMenu(const std::function<void()>& during)

@@ -80,7 +80,6 @@ TEST(AgentSoak, KeepsPollingShowsOnlyCountsAboveZeroAndStaysFlat)
     AgentParts parts(150);
     ASSERT_TRUE(parts.db);
 
-    int popups = 0;
     long before = 0;
     for (int i = 0; i < polls; ++i) {
         if (i == polls / 5)
@@ -92,13 +91,12 @@ TEST(AgentSoak, KeepsPollingShowsOnlyCountsAboveZeroAndStaysFlat)
         ASSERT_EQ(parts.popup.isVisible(), shows) << "poll " << i;
         ASSERT_EQ(parts.sound.played.size() - played, shows ? 1 : 0) << "poll " << i;
         ASSERT_TRUE(parts.popup.TimerTELEMENU->isActive()) << "poll " << i;
-        popups += shows;
         parts.popup.TimerHide_Timer();
         parts.clock.advanceSeconds(61); // the token runs out every few polls
     }
     const long after = residentKilobytes();
-    EXPECT_GT(popups, 0);
-#if !defined(__SANITIZE_ADDRESS__) // its quarantine keeps freed memory
+    EXPECT_GT(parts.sound.played.size(), 0); // some polls did show the popup
+#if !defined(__SANITIZE_ADDRESS__)           // its quarantine keeps freed memory
     // One body kept per poll would go far beyond this.
     EXPECT_LT(after - before, 8 * 1024) << before << " kB before, " << after << " kB after";
 #endif

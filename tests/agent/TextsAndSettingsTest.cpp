@@ -36,23 +36,18 @@ TEST(AlertTexts, TellOnlyWhatIsKnown)
     const QString fine = toolTip({true, 3.0, nine, {}, {}});
     const QString failing = toolTip({true, 3.0, nine, nine.addSecs(60), "이유"});
     const QString neverFine = toolTip({true, {}, {}, nine, "이유"});
-    const QString off = toolTip({});
     for (const char* part : {"09:30:15", "3건"})
         EXPECT_TRUE(fine.contains(part) && failing.contains(part)) << part;
     EXPECT_TRUE(failing.contains("09:31:15") && failing.contains("이유") && !fine.contains("이유"));
     EXPECT_TRUE(neverFine.contains("09:30:15") && neverFine.contains("이유"));
-    EXPECT_TRUE(off.contains("PollEnabled") && !off.contains("이유"));
+    EXPECT_TRUE(toolTip({}).contains("PollEnabled")); // not polling
 
     using enum PollResult::Outcome;
-    const auto reason = [](PollResult::Outcome outcome) {
-        return failureReason({outcome, {}, 503, {}});
-    };
-    // Each way to fail has its own reason, and none is empty.
-    EXPECT_EQ(std::set<QString>(
-                  {{}, reason(NoAnswer), reason(Refused), reason(BadStatus), reason(Unreadable)})
-                  .size(),
-              5u);
-    EXPECT_TRUE(reason(BadStatus).contains("503"));
+    std::set<QString> reasons{{}};
+    for (auto outcome : {NoAnswer, Refused, BadStatus, Unreadable})
+        reasons.insert(failureReason({outcome, {}, 503, {}}));
+    EXPECT_EQ(reasons.size(), 5u); // each way to fail has its own reason, and none is empty
+    EXPECT_TRUE(failureReason({BadStatus, {}, 503, {}}).contains("503"));
 }
 
 TEST(AgentSettings, AddsTheFinalSlashAndFallsBackOnUnusableIntervals)
