@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordingSound.h"
+#include "agent/AlertSound.h"
 #include "agent/FrmTRAY.h"
 #include "agent/Frm_TM_Main.h"
 #include "agentcore/AgentPoller.h"
@@ -13,18 +13,23 @@
 #include <QTimeZone>
 #include <QTimer>
 
+// Remembers what would have been played.
+struct RecordingSound final : AlertSound
+{
+    void play(const QString& file) override { played.append(file); }
+    QStringList played;
+};
+
 // The agent as the program puts it together, on a fixture database, a manual clock (in UTC) and
 // short time-outs; the poll timer is left to the test.
 struct AgentParts
 {
-    explicit AgentParts(int timeoutMs = 300)
-    {
-        http.setTimeouts(timeoutMs, timeoutMs, timeoutMs, timeoutMs); // no poll has started yet
-        tm.setPollTimeoutMs(timeoutMs);
-    }
+    // Token requests keep the time-outs of the poll before them.
+    explicit AgentParts(int timeoutMs = 300) { tm.setPollTimeoutMs(timeoutMs); }
+    // Codes that must be encoded in an address.
     void setService(const QString& baseUrl, const QString& pollEnabled = QStringLiteral("Y"))
     {
-        poller.setSettings({baseUrl, "C1", "R1", "01", pollEnabled});
+        poller.setSettings({baseUrl, "C&1", "강남", "01", pollEnabled});
     }
     // One tick of the poll timer and, when it started a poll, its result.
     std::optional<PollResult> tick()

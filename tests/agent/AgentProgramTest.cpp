@@ -3,7 +3,6 @@
 #include "agent/Frm_TM_Main.h"
 #include "agentcore/AlertTexts.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -14,7 +13,6 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,20 +25,9 @@ namespace {
 class AgentProgramTest : public ::testing::Test
 {
 protected:
-    AgentProgram::Places places() const
-    {
-        return {dir.filePath(QStringLiteral("IP.ini")), dir.path(), QStringLiteral("none.wav")};
-    }
-    AgentOptions demo(const char* file) const
-    {
-        return AgentOptions::parse(
-            {QStringLiteral("--demo"), dir.filePath(QString::fromLatin1(file))});
-    }
-    bool lockIsFree() const
-    {
-        QLockFile lock(program.lockFile());
-        return lock.tryLock(0);
-    }
+    AgentProgram::Places places() const { return {dir.filePath("IP.ini"), dir.path(), "x.wav"}; }
+    AgentOptions demo(QString f) const { return AgentOptions::parse({"--demo", dir.filePath(f)}); }
+    bool lockIsFree() const { return QLockFile(program.lockFile()).tryLock(0); }
     // Pops the menu up as a right-button release does; during runs while it is open.
     void withMenu(const std::function<void()>& during)
     {
@@ -52,14 +39,35 @@ protected:
     }
 
     QTemporaryDir dir;
-    AgentProgram program{demo("demo.sqlite"), places()};
+    AgentProgram program{demo("새 데모.sqlite"), places()};
 };
 
-TEST_F(AgentProgramTest, ExitFromTheMenuEndsTheLoopAfterTheMenuReturnedAndFreesTheLock)
+// The popup shows on a double click (except while the menu is open, which holds the tray's
+// events), with no made-up count before any poll, and on a second start; "종료" ends the loop
+// once the menu returned (ending inside it crashed the tray) and frees the lock.
+TEST_F(AgentProgramTest, OneCopyRunsAndEndsFromTheMenu)
 {
+    EXPECT_FALSE(AgentOptions::parse({"--demo", "a", "b"}).valid ||
+                 AgentOptions::parse({"-demo"}).valid);
     ASSERT_EQ(program.start(), AgentProgram::Start::Running) << program.error().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("새 데모.sqlite"))); // the file named after --demo
     FrmTRAY& tray = *program.tray();
+    Frm_TM_Main& popup = *program.popup();
     ASSERT_TRUE(tray.trayIcon->isVisible());
+    withMenu([&] { emit tray.trayIcon->activated(QSystemTrayIcon::DoubleClick); });
+    EXPECT_FALSE(popup.isVisible());
+    emit tray.trayIcon->activated(QSystemTrayIcon::DoubleClick);
+    ASSERT_TRUE(popup.isVisible());
+    EXPECT_FALSE(popup.lblTELCNT->isVisible());
+    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(std::nullopt));
+    QTest::mouseClick(popup.btnClose, Qt::LeftButton);
+    ASSERT_FALSE(popup.isVisible());
+
+    AgentProgram second{demo("second.sqlite"), places()};
+    EXPECT_EQ(second.start(), AgentProgram::Start::HandedOver);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("second.sqlite"))); // never got to a database
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isVisible(); }, 5000));
+
     EXPECT_FALSE(lockIsFree());
     bool endedInsideTheMenu = true;
     QTimer::singleShot(0, [&] {
@@ -75,54 +83,19 @@ TEST_F(AgentProgramTest, ExitFromTheMenuEndsTheLoopAfterTheMenuReturnedAndFreesT
     EXPECT_TRUE(lockIsFree());
 }
 
-TEST_F(AgentProgramTest, ADoubleClickBeforeAnyPollShowsNoMadeUpCountAndNothingWhileTheMenuIsOpen)
-{
-    ASSERT_EQ(program.start(), AgentProgram::Start::Running);
-    Frm_TM_Main& popup = *program.popup();
-    withMenu([&] { emit program.tray()->trayIcon->activated(QSystemTrayIcon::DoubleClick); });
-    EXPECT_FALSE(popup.isVisible());
-
-    emit program.tray()->trayIcon->activated(QSystemTrayIcon::DoubleClick);
-    ASSERT_TRUE(popup.isVisible());
-    EXPECT_FALSE(popup.lblTELCNT->isVisible());
-    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(std::nullopt));
-    QTest::mouseClick(popup.btnClose, Qt::LeftButton);
-    EXPECT_FALSE(popup.isVisible());
-}
-
-TEST_F(AgentProgramTest, ASecondStartAsksTheRunningCopyToShowItsPopupAndEnds)
-{
-    ASSERT_EQ(program.start(), AgentProgram::Start::Running);
-    ASSERT_FALSE(program.popup()->isVisible());
-    AgentProgram second{demo("second.sqlite"), places()};
-    EXPECT_EQ(second.start(), AgentProgram::Start::HandedOver);
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("second.sqlite"))); // never got to a database
-    EXPECT_TRUE(QTest::qWaitFor([&] { return program.popup()->isVisible(); }, 5000));
-}
-
 TEST_F(AgentProgramTest, ACopyThatCrashedHoldingTheLockDoesNotBlockTheNextStart)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "a crashed copy is made with fork";
 #else
-    const pid_t crashed = ::fork();
-    if (crashed == 0) {
-        QLockFile lock(program.lockFile());
-        ::_exit(lock.tryLock(0) ? 0 : 1); // ends without letting go of the lock
-    }
+    if (::fork() == 0) // _exit ends the child before the lock's destructor could let go
+        ::_exit(QLockFile(program.lockFile()).tryLock(0) ? 0 : 1);
     int status = -1;
-    ::waitpid(crashed, &status, 0);
+    ::wait(&status);
     ASSERT_EQ(status, 0);
     ASSERT_TRUE(QFileInfo::exists(program.lockFile()));
     EXPECT_EQ(program.start(), AgentProgram::Start::Running);
 #endif
-}
-
-TEST(AgentOptions, TakesNothingOrDemoWithAtMostAFile)
-{
-    EXPECT_EQ(AgentOptions::parse({"--demo", "새 파일.sqlite"}).demoFile, "새 파일.sqlite");
-    EXPECT_FALSE(AgentOptions::parse({"--demo", "a", "b"}).valid);
-    EXPECT_FALSE(AgentOptions::parse({"-demo"}).valid);
 }
 
 } // namespace

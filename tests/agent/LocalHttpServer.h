@@ -1,28 +1,17 @@
 #pragma once
 
 #include <QString>
-#include <condition_variable>
+#include <atomic>
 #include <functional>
 #include <httplib.h>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-// What the server saw of one request; target is path and query exactly as sent.
-struct SeenRequest
-{
-    std::string method, target, body;
-    httplib::Headers headers;
-    std::string header(const std::string& name) const
-    {
-        const auto it = headers.find(name);
-        return it == headers.end() ? "<absent>" : it->second;
-    }
-};
-
 // A real HTTP server on 127.0.0.1 (a free port) for the length of a test. It records every
-// request and answers with the current handler, which may hang() like a service that accepted
-// the connection and never answers, until the server is torn down.
+// request (target is path and query exactly as sent) and answers with the current handler, which
+// may hang() like a service that accepted the connection and never answers, until the server is
+// torn down.
 class LocalHttpServer
 {
 public:
@@ -32,7 +21,7 @@ public:
     {
         auto handle = [this](const httplib::Request& q, httplib::Response& r) {
             std::unique_lock lock(m_mutex);
-            m_requests.push_back({q.method, q.target, q.body, q.headers});
+            m_requests.push_back(q);
             const Handler handler = m_handler;
             lock.unlock();
             handler(q, r);
@@ -46,11 +35,7 @@ public:
     }
     ~LocalHttpServer()
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_closing = true;
-        }
-        m_released.notify_all();
+        m_closing = true;
         m_server.stop();
         m_thread.join();
     }
@@ -61,15 +46,15 @@ public:
         std::lock_guard lock(m_mutex);
         m_handler = std::move(handler);
     }
-    std::vector<SeenRequest> requests() const
+    std::vector<httplib::Request> requests() const
     {
         std::lock_guard lock(m_mutex);
         return m_requests;
     }
-    void hang()
+    void hang() const
     {
-        std::unique_lock lock(m_mutex);
-        m_released.wait_for(lock, std::chrono::seconds(30), [this] { return m_closing; });
+        while (!m_closing)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 
 private:
@@ -77,8 +62,7 @@ private:
     int m_port = 0;
     std::thread m_thread;
     mutable std::mutex m_mutex;
-    std::condition_variable m_released;
-    bool m_closing = false;
-    Handler m_handler = [](const httplib::Request&, httplib::Response& r) { r.status = 404; };
-    std::vector<SeenRequest> m_requests;
+    std::atomic<bool> m_closing = false;
+    Handler m_handler;
+    std::vector<httplib::Request> m_requests;
 };

@@ -20,10 +20,8 @@ QString treeText(const JsonValue& value)
         return QStringLiteral("~");
     if (value.isNull())
         return QStringLiteral("null");
-    if (value.isBool())
-        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    if (value.isNumber())
-        return value.toDecimal().toString();
+    if (value.isBool() || value.isNumber()) // "True", or plain notation without letters
+        return value.toText().toLower();
     if (value.isText())
         return quotedText(value.toText());
     QStringList parts;
