@@ -15,6 +15,7 @@ TEST(CurlHttpRequest, RefusesUnsafeRequestsReadsTheCharsetAndCapsSizeAndTime)
     CurlHttpRequest http;
     const std::pair<QString, QString> unsafe[] = {
         {server.baseUrl(), "bearer abc\r\nX-Injected: 1"},
+        {server.baseUrl(), "bearer abc\nX-Injected: 1"},
         {server.baseUrl().mid(7), "ok"}, // no scheme: libcurl would guess http
         {"file:///etc/passwd", "ok"}};
     for (const auto& [url, authorization] : unsafe) {
@@ -47,8 +48,9 @@ TEST(CurlHttpRequest, RefusesUnsafeRequestsReadsTheCharsetAndCapsSizeAndTime)
     http.open("POST", server.baseUrl() + "euc");
     ASSERT_TRUE(http.send("a=1")) << http.errorText().toStdString();
     EXPECT_EQ(http.responseText(), QStringLiteral("주문 3건"));
-    http.open("GET", server.baseUrl() + "huge");
+    http.open("POST", server.baseUrl() + "huge"); // a POST without a body stays a POST
     EXPECT_FALSE(http.send());
+    EXPECT_EQ(server.requests().back().method, "POST");
     EXPECT_TRUE(http.status() == 0 && http.responseText().isEmpty());
 
     // A server that never answers ends at the stall watch (it looks about once a second while
@@ -59,6 +61,8 @@ TEST(CurlHttpRequest, RefusesUnsafeRequestsReadsTheCharsetAndCapsSizeAndTime)
         QElapsedTimer timer;
         timer.start();
         EXPECT_FALSE(http.send());
+        EXPECT_EQ(http.errorText().contains("time-out"), !trickles)
+            << http.errorText().toStdString();
         EXPECT_GE(timer.elapsed(), trickles ? 1700 : 300) << trickles;
         EXPECT_LT(timer.elapsed(), trickles ? 3500 : 2500) << trickles;
     }

@@ -183,11 +183,13 @@ TEST_F(ServiceTest, FailedPollsKeepTheLastCountAndGreyTheIconUntilOneSucceeds)
     ASSERT_TRUE(parts.tick());
     EXPECT_NE(parts.tray.trayIcon->icon().cacheKey(), normal);
     EXPECT_EQ(parts.tray.trayIcon->toolTip(), AlertTexts::toolTip(parts.poller.state()));
+    EXPECT_TRUE(parts.tray.trayIcon->toolTip().contains("503"));
     EXPECT_EQ(parts.poller.state().failingSince, parts.clock.now().addSecs(-60)); // the first
 
     answer(200, "3");
     ASSERT_TRUE(parts.tick());
     EXPECT_TRUE(popup.lblTELCNT->isVisibleTo(&popup) && popup.TimerHide->isActive());
+    EXPECT_FALSE(popup.lblNoCount->isVisibleTo(&popup));
     EXPECT_EQ(parts.tray.trayIcon->icon().cacheKey(), normal);
     EXPECT_FALSE(parts.poller.state().failingSince.isValid());
     answer(200, "1e999"); // a count too large to hold

@@ -75,6 +75,7 @@ TEST_F(CommandLineTest, DeleteAsksForYesKeepsAnArchiveAndRestoreBringsTheRowsBac
     EXPECT_TRUE(log().isEmpty());
 
     ASSERT_EQ(sweep(range + QStringList{"--yes"}), 0) << err.toStdString();
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString(); // nothing to warn of
     EXPECT_EQ(deliveries(), before - 3);
     const QStringList archives = QDir(home.filePath("DB_Log/archive")).entryList({"*.sql"});
     ASSERT_EQ(archives.size(), 1);
