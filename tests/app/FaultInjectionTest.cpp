@@ -7,6 +7,7 @@
 #include "maintenance/OpenTableArea.h"
 #include "maintenance/PayCancelArea.h"
 #include "maintenance/WorkSteps.h"
+#include "support/QueryText.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,34 +26,19 @@ enum Area
     Deliveries,
 };
 
-// Every row of every table, read through SQLite itself rather than the code under test.
-using TableSnapshot = QMap<QString, QStringList>;
+// Every row of every table, read through a connection of its own.
+using TableSnapshot = QMap<QString, QString>;
 
 TableSnapshot snapshotTables(const QString& file)
 {
     TableSnapshot snapshot;
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == 0) {
-        sqlite3_busy_timeout(db, 5000);
-        const auto rowsOf = [&](const QString& sql) {
-            QStringList rows;
-            sqlite3_stmt* stmt = nullptr;
-            sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
-            while (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
-                QStringList cells;
-                for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                    cells << QString::fromUtf8(
-                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)));
-                rows << cells.join(QChar(0x1f));
-            }
-            sqlite3_finalize(stmt);
-            rows.sort();
-            return rows;
-        };
-        for (const QString& table : rowsOf("SELECT name FROM sqlite_master WHERE type='table'"))
-            snapshot.insert(table, rowsOf(QStringLiteral("SELECT * FROM \"%1\"").arg(table)));
-    }
-    sqlite3_close_v2(db);
+    Mod_DB db(DbTarget::sqlite(file));
+    if (!db.DB_Connect())
+        return snapshot;
+    const QString tables = queryText(db, "SELECT name FROM sqlite_master WHERE type='table'");
+    for (const QString& table : tables.split(u'\n', Qt::SkipEmptyParts).mid(1))
+        snapshot.insert(
+            table, queryText(db, QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1").arg(table)));
     return snapshot;
 }
 

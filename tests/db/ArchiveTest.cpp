@@ -1,4 +1,4 @@
-#include "QueryText.h"
+#include "support/QueryText.h"
 #include "db/ArchiveScript.h"
 #include "db/ArchivedDelete.h"
 #include "db/Mod_DB.h"

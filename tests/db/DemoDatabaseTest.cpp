@@ -1,5 +1,5 @@
 #include "db/DemoDatabase.h"
-#include "QueryText.h"
+#include "support/QueryText.h"
 #include "db/Mod_DB.h"
 #include "support/FixtureDatabase.h"
 

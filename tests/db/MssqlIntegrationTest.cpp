@@ -1,4 +1,4 @@
-#include "QueryText.h"
+#include "support/QueryText.h"
 #include "db/DemoDatabase.h"
 #include "db/Mod_Basic.h"
 #include "db/Mod_DB.h"

@@ -1,4 +1,4 @@
-#include "QueryText.h"
+#include "support/QueryText.h"
 #include "support/FixtureDatabase.h"
 
 #include <algorithm>

@@ -1,10 +1,6 @@
 #include "support/FixtureDatabase.h"
 
 #include <gtest/gtest.h>
-#ifdef _WIN32
-#include <windows.h> // before the ODBC headers
-#endif
-#include "db/OdbcApi.h"
 
 FixtureDatabase::FixtureDatabase(const DemoSize& size)
 {
@@ -18,36 +14,12 @@ FixtureDatabase::FixtureDatabase(const DemoSize& size)
 
 QString sqliteOdbcDriver()
 {
-    static const QString name = [] {
-        // Debian registers the driver as "SQLite3", its Windows installer as "SQLite3 ODBC Driver".
-        const QStringList known{QStringLiteral("SQLite3"), QStringLiteral("SQLite3 ODBC Driver")};
-        SQLHENV env = SQL_NULL_HENV;
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
-            return known.front();
-        SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-        QString found = known.front();
-        SQLWCHAR driver[256], attributes[1024];
-        SQLSMALLINT driverLength = 0, attributesLength = 0;
-        for (SQLUSMALLINT direction = SQL_FETCH_FIRST; SQL_SUCCEEDED(SQLDriversW(
-                 env, direction, driver, 256, &driverLength, attributes, 1024, &attributesLength));
-             direction = SQL_FETCH_NEXT) {
-            const QString name = QString::fromUtf16(reinterpret_cast<const char16_t*>(driver));
-            if (known.contains(name))
-                found = name;
-        }
-        SQLFreeHandle(SQL_HANDLE_ENV, env);
-        return found;
-    }();
-    return name;
-}
-
-QString firstValue(Mod_DB& db, const QString& sql)
-{
-    TextTable t;
-    qint32 rows = 0, columns = 0;
-    const DbOutcome outcome = db.DB_Query(sql, t, rows, columns);
-    EXPECT_TRUE(outcome.succeeded) << sql.toStdString() << ": " << outcome.error.toStdString();
-    return outcome.succeeded && rows > 0 ? t.cell(1, 0) : QString();
+    // The name Debian's package registers, and the one its Windows installer does.
+#ifdef _WIN32
+    return QStringLiteral("SQLite3 ODBC Driver");
+#else
+    return QStringLiteral("SQLite3");
+#endif
 }
 
 bool isFoodCatalog(Mod_DB& db)

@@ -2,13 +2,11 @@
 
 #include "db/DemoDatabase.h"
 #include "db/Mod_DB.h"
+#include "support/QueryText.h"
 
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
-
-// The first cell of a query's first row; a failed query is a test failure and gives "".
-QString firstValue(Mod_DB& db, const QString& sql);
 
 // The name the SQLite ODBC driver is registered under here.
 QString sqliteOdbcDriver();

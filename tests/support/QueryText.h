@@ -26,3 +26,9 @@ inline QString record(Mod_DB& db, const QString& sql, int row = 1)
 {
     return queryText(db, sql).section(u'\n', row, row);
 }
+
+// The first cell of a query's first record ("" when there is none).
+inline QString firstValue(Mod_DB& db, const QString& sql)
+{
+    return record(db, sql).section(u'|', 0, 0);
+}
