@@ -82,8 +82,8 @@ struct Fault
 class FaultTest : public MaintenanceWindowFixture, public ::testing::WithParamInterface<Fault>
 {
 public:
+    using AreaHarness::logFolder;
     using MaintenanceWindowFixture::dbPath;
-    using MaintenanceWindowFixture::logFolder;
     void SetUp() override // the fault opens the window, after its own preparation
     {
         MaintenanceWindowFixture::SetUp();
@@ -149,7 +149,7 @@ TEST_P(FaultTest, DataChangesAsAskedOrNotAtAllAndTheUserIsTold)
         EXPECT_TRUE(failures[0].startsWith(WorkTexts::deleteFailed));
         EXPECT_TRUE(failures[0].contains(fault.serverWords, Qt::CaseInsensitive))
             << failures[0].toStdString();
-        QFile file(QDir(logFolder()).filePath(QStringLiteral("20261206.TXT")));
+        QFile file(QDir(logFolder).filePath(QStringLiteral("20261206.TXT")));
         const QString logged = file.open(QIODevice::ReadOnly) ? Cp949::decode(file.readAll()) : "";
         EXPECT_TRUE(logged.contains(QStringLiteral("실행실패! ")));
         EXPECT_TRUE(logged.contains(fault.serverWords, Qt::CaseInsensitive))
@@ -199,7 +199,7 @@ void deleteTheFile(FaultTest& t)
 // A folder where the day's log file belongs; the archive beside it can still be written.
 void blockTheLogFile(FaultTest& t)
 {
-    ASSERT_TRUE(QDir().mkpath(t.logFolder() + QStringLiteral("/20261206.TXT")));
+    ASSERT_TRUE(QDir().mkpath(t.logFolder + QStringLiteral("/20261206.TXT")));
 }
 
 const Fault faults[] = {

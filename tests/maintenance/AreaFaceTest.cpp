@@ -5,7 +5,7 @@
 #include "maintenance/PayCancelArea.h"
 #include "maintenance/WorkSteps.h"
 
-#include "AreaHarness.h"
+#include "support/AreaHarness.h"
 
 #include <QApplication>
 #include <QLabel>

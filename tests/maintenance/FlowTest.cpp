@@ -2,7 +2,7 @@
 #include "maintenance/OpenChecksFlow.h"
 #include "maintenance/OptimiseFlow.h"
 
-#include "AreaHarness.h"
+#include "support/AreaHarness.h"
 
 namespace {
 
