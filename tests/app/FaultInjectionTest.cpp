@@ -2,7 +2,6 @@
 // a log it cannot write. Whatever goes wrong, the data is either changed as the user asked or left
 // exactly as it was, the user is told the truth, and the program goes on working.
 #include "MaintenanceWindowFixture.h"
-#include "db/Cp949.h"
 #include "maintenance/DeliveryArea.h"
 #include "maintenance/OpenTableArea.h"
 #include "maintenance/PayCancelArea.h"
@@ -149,8 +148,7 @@ TEST_P(FaultTest, DataChangesAsAskedOrNotAtAllAndTheUserIsTold)
         EXPECT_TRUE(failures[0].startsWith(WorkTexts::deleteFailed));
         EXPECT_TRUE(failures[0].contains(fault.serverWords, Qt::CaseInsensitive))
             << failures[0].toStdString();
-        QFile file(QDir(logFolder).filePath(QStringLiteral("20261206.TXT")));
-        const QString logged = file.open(QIODevice::ReadOnly) ? Cp949::decode(file.readAll()) : "";
+        const QString logged = logText();
         EXPECT_TRUE(logged.contains(QStringLiteral("실행실패! ")));
         EXPECT_TRUE(logged.contains(fault.serverWords, Qt::CaseInsensitive))
             << logged.toStdString();

@@ -62,11 +62,6 @@ TEST_F(AreaTest, DeliveryButtonAndModeSwitchKeepOrEmptyWhatTheyShould)
     EXPECT_EQ(dtd.TXT_COUNT->text(), QStringLiteral("0"));
     EXPECT_TRUE(dtd.TXT_Date->text().isEmpty());
     EXPECT_EQ(dtd.Txt_Date2->text(), "2026-12-06");
-    dtd.TXT_Date->setText(QStringLiteral("2026-12-01"));
-    click(dtd.OPT1[0]);
-    EXPECT_TRUE(dateBoxesShown());
-    EXPECT_EQ(dtd.Label18->text(), DeliveryTexts::dateRangeCaption);
-    EXPECT_EQ(dtd.TXT_Date->text(), "2026-12-01");
 }
 
 // Texts only a reader of the window sees: every control keeps a caption, and the warnings users

@@ -1,5 +1,6 @@
 #include "db/ActivityLog.h"
 #include "db/Cp949.h"
+#include "support/Files.h"
 #include "support/ManualClock.h"
 
 #include <QDir>
@@ -8,12 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 QDateTime at(int d, int h, int mi, int s)
 {
@@ -46,7 +41,7 @@ TEST_F(ActivityLogTest, EntryIsWrittenInCp949AndTheDateDecidesTheFile)
     ASSERT_TRUE(entry.written) << entry.error.toStdString();
     EXPECT_EQ(entry.filePath, QDir(m_folder).filePath("20261206.TXT"));
     // Characters the code page lacks are written as '?'.
-    EXPECT_EQ(readBytes(entry.filePath),
+    EXPECT_EQ(fileBytes(entry.filePath),
               Cp949::encode(QStringLiteral(
                   "[2026-12-06 오후 3:04:05]\r\n192.168.0.21\r\n배달전체삭제"
                   "\r\nDELETE FROM DTD\nWHERE 1=1\r\n실행실패! 오류 ?\r\n\r\n\r\n")));
@@ -58,7 +53,7 @@ TEST_F(ActivityLogTest, EntryIsWrittenInCp949AndTheDateDecidesTheFile)
     TickingClock clock;
     const auto late = ActivityLog(m_folder, clock).Write_Log(LogEntry::statement("a", "b", "c"));
     EXPECT_EQ(late.filePath, entry.filePath);
-    EXPECT_TRUE(readBytes(late.filePath)
+    EXPECT_TRUE(fileBytes(late.filePath)
                     .endsWith("\r\n\r\n\r\n" +
                               Cp949::encode(QStringLiteral(
                                   "[2026-12-07 오전 12:00:00]\r\na\r\nb\r\nc\r\n\r\n\r\n"))));

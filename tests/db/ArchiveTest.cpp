@@ -1,10 +1,11 @@
-#include "support/QueryText.h"
 #include "db/ArchiveScript.h"
 #include "db/ArchivedDelete.h"
 #include "db/Mod_DB.h"
 #include "db/RestoreArchive.h"
+#include "support/Files.h"
 #include "support/FixtureDatabase.h"
 #include "support/ManualClock.h"
+#include "support/QueryText.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +27,6 @@ const QString unfinished = QStringLiteral("(DTD_STATUS < 3 OR DTD_STATUS=9)AND D
 const QString kindsSnapshot = QStringLiteral(
     "SELECT K, typeof(R), printf('%.17g', R), typeof(D), D, typeof(T), T, typeof(W), W, "
     "hex(B), typeof(B) FROM KINDS ORDER BY K");
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 ArchiveRequest deliveries(const QString& folder, const QString& statement,
                           std::vector<ArchiveCopy> copies,
@@ -99,7 +94,7 @@ TEST_P(Archive, DeletedRowsComeBackExactlyAndOnlyOnce)
     EXPECT_EQ(deleted.rowsDeleted, matching + 3);
     EXPECT_EQ(deleted.rowsPerTable, (RowsPerTable{{"DTD", matching}, {"KINDS", 3}}));
     EXPECT_EQ(snapshot(kindsSnapshot).count('\n'), 2) << "header and the kept row";
-    const QByteArray bytes = readAll(deleted.archiveFile);
+    const QByteArray bytes = fileBytes(deleted.archiveFile);
     EXPECT_TRUE(
         bytes.startsWith("\xEF\xBB\xBF" + ArchiveScript::firstLine(Dialect::Sqlite).toUtf8()));
     const QString script = QString::fromUtf8(bytes);
@@ -182,10 +177,7 @@ TEST_P(Archive, RestoreRefusesFilesNotOursOrOfAnotherDatabase)
     for (const QString& text :
          {QStringLiteral("DELETE FROM PE;\r\n"),
           ArchiveScript::firstLine(Dialect::SqlServer) + "\r\nDELETE FROM PE;\r\n"}) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text.toUtf8());
-        f.close();
+        ASSERT_TRUE(writeFile(path, text.toUtf8()));
         const RestoreOutcome outcome = restoreArchive(*m_db, path);
         EXPECT_FALSE(outcome.succeeded);
         EXPECT_TRUE(outcome.error.contains("other.sql")) << outcome.error.toStdString();
@@ -238,6 +230,6 @@ TEST(ArchiveLock, AWriterDuringTheDeleteWaitsAndItsRowSurvives)
     EXPECT_EQ(immediateRc & 0xff, SQLITE_BUSY);
     EXPECT_EQ(waitingRc, SQLITE_OK);
     EXPECT_EQ(insertElsewhere(path, 0) & 0xff, SQLITE_CONSTRAINT); // the row is still there
-    EXPECT_FALSE(readAll(outcome.archiveFile).contains("987654"));
+    EXPECT_FALSE(fileBytes(outcome.archiveFile).contains("987654"));
     EXPECT_GT(outcome.rowsDeleted, 0);
 }

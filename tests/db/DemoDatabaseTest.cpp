@@ -1,7 +1,8 @@
 #include "db/DemoDatabase.h"
-#include "support/QueryText.h"
 #include "db/Mod_DB.h"
+#include "support/Files.h"
 #include "support/FixtureDatabase.h"
+#include "support/QueryText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,11 +44,9 @@ TEST(DemoDatabase, RefusesAnExistingFileAndLeavesNothingOnFailure)
 
 TEST(DemoDatabase, SqlServerFixtureScriptIsTheDemoSchemaAndRows)
 {
-    QFile f(QStringLiteral(SWEEP_SOURCE_DIR "/tests/fixtures/sqlserver/demo-pos.sql"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly))
-        << "regenerate it with demoDatabaseScript(Dialect::SqlServer)";
-    EXPECT_TRUE(QString::fromUtf8(f.readAll()).endsWith(demoDatabaseScript(Dialect::SqlServer)))
-        << "the fixture script no longer matches the demo database";
+    const QByteArray script = fileBytes(SWEEP_SOURCE_DIR "/tests/fixtures/sqlserver/demo-pos.sql");
+    EXPECT_TRUE(QString::fromUtf8(script).endsWith(demoDatabaseScript(Dialect::SqlServer)))
+        << "missing or stale: demoDatabaseScript(Dialect::SqlServer) writes it";
 }
 
 } // namespace

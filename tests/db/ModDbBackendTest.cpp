@@ -1,6 +1,6 @@
-#include "support/QueryText.h"
 #include "db/Mod_DB.h"
 #include "support/FixtureDatabase.h"
+#include "support/QueryText.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,5 +1,6 @@
 #include "db/Mod_Basic.h"
 #include "db/Cp949.h"
+#include "support/Files.h"
 #include "support/PosixOnly.h"
 
 #include <QCoreApplication>
@@ -9,19 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // Test texts are written in UTF-8 here and stored in CP949 as the file holds them.
 QByteArray ansi(const char* utf8)
@@ -48,18 +36,18 @@ TEST_F(ModBasic, DatabaseNameIsReadOrItsDefaultWrittenButNeverThePassword)
     EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD"); // a missing file is created
     EXPECT_TRUE(Mod_Basic::Get_Password(m_ini).isEmpty());
-    EXPECT_EQ(readBytes(m_ini), kFood);
-    writeBytes(m_ini, ansi("[로컬ip]\r\nDBNAME=   \r\n"));
+    EXPECT_EQ(fileBytes(m_ini), kFood);
+    ASSERT_TRUE(writeFile(m_ini, ansi("[로컬ip]\r\nDBNAME=   \r\n")));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
-    EXPECT_EQ(readBytes(m_ini), kFood);
+    EXPECT_EQ(fileBytes(m_ini), kFood);
     // Values are read from CP949 up to a NUL; a name that is there is not written again.
     const QByteArray named = ansi("[로컬ip]\r\nDBNAME =  식당DB \t\r\nPASSWORD= '비밀 1' \r\n") +
                              QByteArray("[S]\r\nK=ab\0cd\r\n", 14);
-    writeBytes(m_ini, named);
+    ASSERT_TRUE(writeFile(m_ini, named));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), QStringLiteral("식당DB"));
     EXPECT_EQ(Mod_Basic::Get_Password(m_ini), QStringLiteral("비밀 1"));
     EXPECT_EQ(Mod_Basic::Read_Ini("S", "K", m_ini), "ab");
-    EXPECT_EQ(readBytes(m_ini), named);
+    EXPECT_EQ(fileBytes(m_ini), named);
 }
 
 TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
@@ -67,11 +55,11 @@ TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
     if (!fileModesBindUs())
         GTEST_SKIP() << "root (and Windows) writes whatever the mode";
     const QByteArray blank = ansi("[로컬ip]\r\nDBNAME=\r\n");
-    writeBytes(m_ini, blank);
+    ASSERT_TRUE(writeFile(m_ini, blank));
     QFile::setPermissions(m_ini, QFile::ReadOwner);
     EXPECT_FALSE(Mod_Basic::Write_Ini(QStringLiteral("로컬ip"), "DBNAME", "FOOD", m_ini));
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
-    EXPECT_EQ(readBytes(m_ini), blank);
+    EXPECT_EQ(fileBytes(m_ini), blank);
     // The value it already holds needs no write.
     EXPECT_TRUE(Mod_Basic::Write_Ini(QStringLiteral("로컬ip"), "DBNAME", "", m_ini));
 
@@ -80,7 +68,7 @@ TEST_F(ModBasic, ReadOnlyFileIsLeftAloneAndReadOnlyFolderDoesNotMatter)
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_EQ(Mod_Basic::Get_DBName(m_ini), "FOOD");
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(readBytes(m_ini), kFood);
+    EXPECT_EQ(fileBytes(m_ini), kFood);
 }
 
 } // namespace

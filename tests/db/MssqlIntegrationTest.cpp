@@ -1,10 +1,10 @@
-#include "support/QueryText.h"
 #include "db/DemoDatabase.h"
 #include "db/Mod_Basic.h"
 #include "db/Mod_DB.h"
 #include "db/OdbcConnectionString.h"
 #include "maintenance/SqlTexts.h"
 #include "support/FixtureDatabase.h"
+#include "support/QueryText.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

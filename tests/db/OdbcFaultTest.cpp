@@ -1,5 +1,5 @@
-#include "support/QueryText.h"
 #include "support/FixtureDatabase.h"
+#include "support/QueryText.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // files are standard JSON and must give the tree nlohmann::json gives; every other file, there and
 // in json5-tests, only has to end quietly and in time.
 #include "TreeText.h"
+#include "support/Files.h"
 #include "json/JsonReader.h"
 
 #include <QDir>
@@ -17,12 +18,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 const QString kPeers = QStringLiteral(SWEEP_SHARED_DIR "/peers/");
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Reads the text and checks that it ended in time: a bound for "no hang", generous enough for a
 // sanitizer build on a busy machine, not a speed goal. {treeText, errors}
@@ -78,7 +73,7 @@ TEST(JsonTestSuite, StandardFilesGiveTheStandardTreeAndTheRestEndQuietly)
     ASSERT_GE(files.size(), 300);
     int quietlyAccepted = 0;
     for (const QString& name : files) {
-        const QByteArray bytes = bytesOf(dir.filePath(name));
+        const QByteArray bytes = fileBytes(dir.filePath(name));
         const auto ours = read(bytes);
         quietlyAccepted += name.startsWith("n_") && ours.second.empty();
         if (!name.startsWith("y_"))
@@ -106,14 +101,14 @@ TEST(Json5Tests, EveryFileEndsQuietlyAndTheJson5PackageFileReadsAsItsJsonTwin)
     for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); ++files) {
         const QString path = it.next();
         SCOPED_TRACE(path.toStdString());
-        read(bytesOf(path));
+        read(fileBytes(path));
     }
     EXPECT_GE(files, 120);
 
     // Single quotes, unquoted keys, comments and trailing commas.
-    const QByteArray plain = bytesOf(dir + "/misc/npm-package.json");
+    const QByteArray plain = fileBytes(dir + "/misc/npm-package.json");
     EXPECT_EQ(
-        read(bytesOf(dir + "/misc/npm-package.json5")),
+        read(fileBytes(dir + "/misc/npm-package.json5")),
         std::pair(theirText(Json::parse(plain.begin(), plain.end())).toStdString(), std::string()));
 }
 

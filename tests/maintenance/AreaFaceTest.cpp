@@ -158,12 +158,6 @@ TEST(AreaFace, OptimiseAsksFirstAndShowsFailureAsFailure)
     EXPECT_EQ(h.boxes.shown()[1].title, WorkTexts::optimiseFailedTitle);
     EXPECT_TRUE(h.boxes.shown()[1].text.contains(QStringLiteral("HANGUL_CI")));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    AreaHarness fresh;
-    CleanArea rebuilt(fresh.context);
-    fresh.boxes.answer(true);
-    click(rebuilt.cmd_Clean);
-    EXPECT_EQ(rebuilt.Lbl_status->text(), CleanTexts::optimised);
 }
 
 // A delete that waits for another connection's lock runs off the window's thread: the window's

@@ -45,30 +45,6 @@ TEST_P(FlowTest, OpenChecksListThenGoOneOrAllAndEachDeleteIsLogged)
         << h.logText().toStdString();
 }
 
-TEST_P(FlowTest, DeliveriesOfARangeAreExactlyTheOnesListed)
-{
-    const QString unfinished = "DTD WHERE (DTD_STATUS<3 OR DTD_STATUS=9) AND DTD_CALGU<>'Y'";
-    const int all = count("DTD");
-    const int before = count(unfinished);
-    // The dates are read as the date boxes read them.
-    const auto range = DeliveriesFlow::Range::between(" 2024.6.11", "20240613");
-    EXPECT_EQ(range.from, "2024-06-11");
-    const int inRange = count(unfinished + " AND DTD_EDATE BETWEEN '2024-06-11' AND '2024-06-13'");
-    ASSERT_GT(inRange, 0);
-    ASSERT_LT(inRange, before);
-
-    const SearchOutcome found = DeliveriesFlow::search(flow, range);
-    ASSERT_TRUE(found.succeeded);
-    EXPECT_EQ(found.rows, inRange);
-    ASSERT_TRUE(DeliveriesFlow::remove(flow, range).succeeded);
-    EXPECT_EQ(count("DTD"), all - inRange);
-
-    EXPECT_EQ(DeliveriesFlow::search(flow, DeliveriesFlow::Range::all()).rows, before - inRange);
-    ASSERT_TRUE(DeliveriesFlow::remove(flow, DeliveriesFlow::Range::all()).succeeded);
-    EXPECT_EQ(count(unfinished), 0);
-    EXPECT_EQ(count("DTD"), all - before);
-}
-
 TEST_P(FlowTest, ARefusedStatementChangesNothingAndItsEntrySaysWhy)
 {
     h.run("CREATE TRIGGER keep BEFORE DELETE ON PE BEGIN SELECT RAISE(ABORT, '지울 수 없음'); END");
