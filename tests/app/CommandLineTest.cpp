@@ -1,4 +1,5 @@
 #include "db/Cp949.h"
+#include "support/Files.h"
 #include "support/FixtureDatabase.h"
 
 #include <QDir>
@@ -42,10 +43,9 @@ protected:
 
     QString log() const
     {
-        QDir folder(home.filePath("DB_Log"));
+        const QDir folder(home.filePath("DB_Log"));
         const QStringList files = folder.entryList({"*.TXT"});
-        QFile file(files.isEmpty() ? QString() : folder.filePath(files.front()));
-        return file.open(QIODevice::ReadOnly) ? Cp949::decode(file.readAll()) : QString();
+        return files.isEmpty() ? QString() : Cp949::decode(fileBytes(folder.filePath(files[0])));
     }
 };
 

@@ -5,12 +5,11 @@
 #include "db/Mod_DB.h"
 #include "maintenance/ResultGrid.h"
 #include "maintenance/WorkContext.h"
+#include "support/Files.h"
 #include "support/FixtureDatabase.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedMessageBoxes.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,8 +47,7 @@ struct AreaHarness
     // The day's log file as text; empty when nothing was written.
     QString logText() const
     {
-        QFile file(QDir(logFolder).filePath(QStringLiteral("20261206.TXT")));
-        return file.open(QIODevice::ReadOnly) ? Cp949::decode(file.readAll()) : QString();
+        return Cp949::decode(fileBytes(logFolder + QStringLiteral("/20261206.TXT")));
     }
     // What a successful statement leaves in the log after the time stamp.
     static QString entry(const QString& tag, const QString& sql)
