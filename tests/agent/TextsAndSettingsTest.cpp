@@ -16,7 +16,7 @@ TEST(TmTexts, ReadCountTakesTheLongestLeadingNumber)
     // clang-format off
     const std::pair<const char*, std::optional<double>> rows[] = {
         {"\t 1 2\n5", 125.0}, {"-2.5x", -2.5}, {"{\"count\":3}", 0.0}, {"٣", 0.0}, {"1d+2", 100.0},
-        {"1e", 1.0}, {"1e999", std::nullopt}};
+        {"2e-1x", 0.2}, {"1e", 1.0}, {"1e999", std::nullopt}};
     // clang-format on
     for (const auto& [body, count] : rows)
         EXPECT_EQ(TmTexts::readCount(QString::fromUtf8(body)), count) << body;
