@@ -3,7 +3,6 @@
 #include "support/FixtureDatabase.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>

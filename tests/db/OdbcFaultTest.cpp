@@ -1,5 +1,9 @@
+#include "db/ArchivedDelete.h"
 #include "support/FixtureDatabase.h"
+#include "support/ManualClock.h"
 #include "support/QueryText.h"
+
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -103,8 +107,9 @@ struct FaultCase
 {
     const char* name;
     std::vector<Fault> faults;
-    bool unknown;         // the outcome the layer must call not known
-    const char* openLeft; // open checks (PE_CK '0') a second connection sees afterwards
+    bool unknown;          // the outcome the layer must call not known
+    const char* openLeft;  // open checks (PE_CK '0') a second connection sees afterwards
+    bool archived = false; // the delete that keeps a copy, in a transaction of its own
 };
 
 using OdbcFault = testing::TestWithParam<FaultCase>;
@@ -123,9 +128,21 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
         return record(*fixture.connect(), "SELECT count(*) FROM PE WHERE PE_CK='0'");
     };
 
+    const QString remove = QStringLiteral("DELETE FROM PE WHERE PE_CK='0'");
+    QTemporaryDir dir;
     armed = GetParam().faults;
-    const DbOutcome outcome = db.DB_Execute(QStringLiteral("DELETE FROM PE WHERE PE_CK='0'"));
+    ArchivedDeleteOutcome archived;
+    DbOutcome outcome;
+    if (GetParam().archived) {
+        archived = archivedDelete(
+            db, {dir.path(), "checks", "", "", "", remove, {{"PE", "PE_CK='0'"}}, {}},
+            ManualClock());
+        outcome = {archived.succeeded, archived.error, {}, archived.outcomeUnknown};
+    } else {
+        outcome = db.DB_Execute(remove);
+    }
     armed.clear();
+    EXPECT_EQ(QDir(dir.path()).isEmpty(), !archived.outcomeUnknown); // a copy while it may be gone
     EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("9999 : "))) << outcome.error.toStdString();
     EXPECT_EQ(outcome.outcomeUnknown, GetParam().unknown);
     EXPECT_EQ(openLeft(), GetParam().openLeft);
@@ -154,6 +171,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, OdbcFault, testing::Values(
     // One statement of a batch failed while the others ran.
     FaultCase{"ErrorRecordWithSuccessWithInfo",
               {{Call::Exec, "23000", true, SQL_SUCCESS_WITH_INFO, "DELETE"}}, false, "5"},
+    // The same for the delete that keeps a copy: a rollback not known to have happened ends in a
+    // new connection, and the copy is kept.
+    FaultCase{"ArchivedDeleteCannotBeEnded", {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"},
+              {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"}}, true, "5", true},
     // The commit went through but its answer was lost with the connection.
     FaultCase{"CommitAnswerLost", {{Call::Commit, "08S01", true}}, true, "0"}),
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });

@@ -9,7 +9,6 @@
 #include "maintenance/ResultGrid.h"
 #include "support/ScriptedMessageBoxes.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
