@@ -39,6 +39,8 @@ TEST_P(FlowTest, OpenChecksListThenGoOneOrAllAndEachDeleteIsLogged)
 
     const ChangeOutcome all = OpenChecksFlow::remove(flow, std::nullopt);
     ASSERT_TRUE(all.succeeded && all.logged.written);
+    // The archive names the database, never the connection string behind it.
+    EXPECT_TRUE(fileBytes(all.archiveFile).contains(h.fixture.path().toUtf8()));
     EXPECT_EQ(count("PE WHERE PE_CK='0'"), 0);
     EXPECT_EQ(count("PE"), settled);
     EXPECT_TRUE(h.logText().endsWith(AreaHarness::entry(OpenChecksFlow::deleteTag, all.sql)))

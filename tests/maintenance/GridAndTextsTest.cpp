@@ -104,9 +104,7 @@ TEST(TypedTexts, DatesAndCountsAreReadStrictly)
 {
     const std::pair<const char*, const char*> dates[] = {{" 2017.2.5 ", "2017-02-05"},
                                                          {"2017-02-30", "2017-02-30"},
-                                                         {"17-02-15", "17-02-15"},
-                                                         {"2017-02-15'--", "2017-02-15'--"},
-                                                         {"   ", "   "}};
+                                                         {"2017-02-15'--", "2017-02-15'--"}};
     for (const auto& [typed, expected] : dates)
         EXPECT_EQ(normaliseDate(QString::fromUtf8(typed)), QString::fromUtf8(expected)) << typed;
 
