@@ -229,6 +229,27 @@ struct StatementGuard
     }
 };
 
+// Sends sql on a new statement of dbc; rc is the server's answer. False when no statement could be
+// made ready, and then nothing was sent.
+bool execDirect(SQLHDBC dbc, StatementGuard& guard, const QString& sql, SQLRETURN& rc,
+                DbDiagnostics& errors)
+{
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &guard.stmt))) {
+        guard.stmt = SQL_NULL_HSTMT;
+        failure(SQL_HANDLE_DBC, dbc, "SQLAllocHandle", errors);
+        return false;
+    }
+    // No statement time-out, whatever a driver's configuration says (FreeTDS's freetds.conf
+    // "timeout"): an index rebuild, or the copy before a delete, must never be cut by a clock.
+    if (!passed(
+            SQLSetStmtAttr(guard.stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(0), 0),
+            SQL_HANDLE_STMT, guard.stmt, "SQLSetStmtAttr(SQL_ATTR_QUERY_TIMEOUT)", errors))
+        return false;
+    QString text = sql;
+    rc = SQLExecDirectW(guard.stmt, const_cast<SQLWCHAR*>(wide(text)), SQLINTEGER(text.size()));
+    return true;
+}
+
 // One column's name (in name, length characters) and SQL type; a long name is read again whole.
 bool describeColumn(SQLHSTMT stmt, SQLSMALLINT c, std::vector<SQLWCHAR>& name, SQLSMALLINT& length,
                     SQLSMALLINT& type, DbDiagnostics& errors)
@@ -405,19 +426,10 @@ bool OdbcConnection::open(DbDiagnostics& errors)
 bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& errors)
 {
     StatementGuard guard;
-    if (!succeeded(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &guard.stmt))) {
-        guard.stmt = SQL_NULL_HSTMT;
-        failure(SQL_HANDLE_DBC, m_dbc, "SQLAllocHandle", errors);
+    SQLRETURN rc = SQL_ERROR;
+    if (!execDirect(m_dbc, guard, sql, rc, errors))
         return false;
-    }
     const SQLHSTMT stmt = guard.stmt;
-    // No statement time-out, whatever a driver's configuration says (FreeTDS's freetds.conf
-    // "timeout"): an index rebuild must never be cut and rolled back by a clock.
-    if (!passed(SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(0), 0),
-                SQL_HANDLE_STMT, stmt, "SQLSetStmtAttr(SQL_ATTR_QUERY_TIMEOUT)", errors))
-        return false;
-    QString text = sql;
-    SQLRETURN rc = SQLExecDirectW(stmt, const_cast<SQLWCHAR*>(wide(text)), SQLINTEGER(text.size()));
     // A first statement that touched no rows answers SQL_NO_DATA, yet the statements after it
     // still have their results waiting.
     if (rc == SQL_NO_DATA)
@@ -662,15 +674,10 @@ bool OdbcConnection::beginTransaction(bool, DbDiagnostics& errors)
 bool OdbcConnection::readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors)
 {
     StatementGuard guard;
-    if (!succeeded(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &guard.stmt))) {
-        guard.stmt = SQL_NULL_HSTMT;
-        failure(SQL_HANDLE_DBC, m_dbc, "SQLAllocHandle", errors);
+    SQLRETURN rc = SQL_ERROR;
+    if (!execDirect(m_dbc, guard, sql, rc, errors))
         return false;
-    }
     const SQLHSTMT stmt = guard.stmt;
-    QString text = sql;
-    const SQLRETURN rc =
-        SQLExecDirectW(stmt, const_cast<SQLWCHAR*>(wide(text)), SQLINTEGER(text.size()));
     if (rc == SQL_NO_DATA)
         return true;
     if (!succeeded(rc)) {
