@@ -474,14 +474,24 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
     return true;
 }
 
-bool OdbcConnection::ready(DbDiagnostics& errors)
+namespace {
+
+// False, with the driver manager's own state for it, when there is no connection.
+bool connected(SQLHDBC dbc, DbDiagnostics& errors)
 {
-    if (!m_dbc) {
+    if (!dbc)
         errors.push_back(
             {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
-        return false;
-    }
-    return !m_stale || open(errors);
+    return dbc != nullptr;
+}
+
+} // namespace
+
+// A connection closed to end an unsure transaction is opened anew before the next work, never
+// inside a transaction.
+bool OdbcConnection::ready(DbDiagnostics& errors)
+{
+    return connected(m_dbc, errors) && (!m_stale || open(errors));
 }
 
 bool OdbcConnection::query(const QString& sql, TextTable& result, DbDiagnostics& errors)
@@ -659,12 +669,10 @@ bool describeTyped(SQLHSTMT stmt, SQLSMALLINT count, std::vector<DbColumn>& colu
 bool OdbcConnection::beginTransaction(bool, DbDiagnostics& errors)
 {
     // SQL Server takes its locks with the statements (UPDLOCK, HOLDLOCK on the copy); a manual
-    // commit is all the transaction needs here.
-    if (!m_dbc) {
-        errors.push_back(
-            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+    // commit is all the transaction needs here. A connection kept open with an unfinished
+    // transaction is replaced first, or this commit would end that one too.
+    if (!ready(errors))
         return false;
-    }
     if (setAutoCommit(false, errors))
         return true;
     recover(true, errors);
@@ -735,11 +743,8 @@ bool OdbcConnection::readRows(const QString& sql, const DbRowReader& reader, DbD
 
 bool OdbcConnection::executeInTransaction(const QString& sql, DbDiagnostics& errors)
 {
-    if (!m_dbc) {
-        errors.push_back(
-            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+    if (!connected(m_dbc, errors))
         return false;
-    }
     if (m_dialect == Dialect::SqlServer)
         return run(sql, nullptr, errors);
     // The SQLite driver takes one statement per call; its dialect separates them with ';'.
@@ -753,11 +758,8 @@ bool OdbcConnection::executeInTransaction(const QString& sql, DbDiagnostics& err
 bool OdbcConnection::commit(DbDiagnostics& errors, bool& outcomeUnknown)
 {
     outcomeUnknown = false;
-    if (!m_dbc) {
-        errors.push_back(
-            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+    if (!connected(m_dbc, errors))
         return false;
-    }
     const size_t before = errors.size();
     if (endTransaction(true, errors)) {
         if (!setAutoCommit(true, errors))

@@ -147,10 +147,12 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
     EXPECT_EQ(outcome.outcomeUnknown, GetParam().unknown);
     EXPECT_EQ(openLeft(), GetParam().openLeft);
 
-    // No transaction and no lock outlives the failure: the same object's next statement and a
-    // second connection's write both go through.
-    EXPECT_TRUE(
-        db.DB_Execute(QStringLiteral("UPDATE PE SET PE_MEMO='다음' WHERE PE_ID=1001")).succeeded)
+    // No transaction and no lock outlives the failure: the same object's next statement (after a
+    // delete that keeps a copy, the next such delete) and a second connection's write go through.
+    const ArchiveRequest none{dir.path(),    "none", "", "", "", "DELETE FROM PE WHERE 0",
+                              {{"PE", "0"}}, {}};
+    EXPECT_TRUE(GetParam().archived ? archivedDelete(db, none, ManualClock()).succeeded
+                                    : db.DB_Execute("UPDATE PE SET PE_MEMO='다음'").succeeded)
         << db.DB_ErrText().toStdString();
     EXPECT_TRUE(
         fixture.connect()->DB_Execute(QStringLiteral("UPDATE PE SET PE_MEMO=''")).succeeded);
@@ -175,6 +177,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, OdbcFault, testing::Values(
     // new connection, and the copy is kept.
     FaultCase{"ArchivedDeleteCannotBeEnded", {{Call::Commit, "HY000"}, {Call::Rollback, "HY000"},
               {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"}}, true, "5", true},
+    // The connection kept with that transaction is replaced before the next delete begins.
+    FaultCase{"ArchivedAfterOneThatCannotBeEnded", {{Call::Commit, "HY000"},
+              {Call::Rollback, "HY000"}, {Call::Exec, "HY000", false, SQL_ERROR, "ROLLBACK"},
+              {Call::Disconnect, "25000"}}, true, "5", true},
     // The commit went through but its answer was lost with the connection.
     FaultCase{"CommitAnswerLost", {{Call::Commit, "08S01", true}}, true, "0"}),
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
