@@ -123,8 +123,11 @@ AgentProgram::Start AgentProgram::start()
             m_error = QStringLiteral("cannot take the lock %1").arg(lockFile());
             return Start::Failed;
         }
-        handOver();
-        return Start::HandedOver;
+        if (handOver())
+            return Start::HandedOver;
+        m_error = QStringLiteral("another copy holds %1 but does not answer on %2")
+                      .arg(lockFile(), serverName());
+        return Start::Failed;
     }
     m_parts = std::move(parts);
     listen();
@@ -150,7 +153,8 @@ AgentProgram::Start AgentProgram::start()
     registerKoreanFontFallbacks();
     Parts& p = *m_parts;
     p.db = std::make_unique<Mod_DB>(target);
-    p.db->DB_Connect(); // not announced; the token client connects again when it needs the row
+    // Not connected here: a server still starting would hold the tray back for the login time.
+    // The token client connects on the poll's thread when it first needs the terminal's row.
     p.http = std::make_unique<CurlHttpRequest>();
     p.tm = std::make_unique<Mod_TM>(*p.http, p.db.get());
     p.tm->setSettings(settings); // before the poller: from then on only its thread uses tm
@@ -201,15 +205,16 @@ bool AgentProgram::listen()
     return true;
 }
 
-void AgentProgram::handOver() const
+bool AgentProgram::handOver() const
 {
     QLocalSocket socket;
     socket.connectToServer(serverName());
-    if (socket.waitForConnected(3000)) {
-        socket.write("show\n");
-        socket.waitForBytesWritten(3000);
-        socket.disconnectFromServer();
-    }
+    if (!socket.waitForConnected(3000))
+        return false;
+    socket.write("show\n");
+    const bool sent = socket.waitForBytesWritten(3000);
+    socket.disconnectFromServer();
+    return sent;
 }
 
 void AgentProgram::release()

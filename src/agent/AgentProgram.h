@@ -60,7 +60,7 @@ public:
 private:
     struct Parts;
     bool listen();
-    void handOver() const;
+    bool handOver() const;
     void release(); // lets a next copy start
     void end();
 

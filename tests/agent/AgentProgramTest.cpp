@@ -83,8 +83,14 @@ TEST_F(AgentProgramTest, OneCopyRunsAndEndsFromTheMenu)
     EXPECT_TRUE(lockIsFree());
 }
 
-TEST_F(AgentProgramTest, ACopyThatCrashedHoldingTheLockDoesNotBlockTheNextStart)
+// A live holder of the lock that does not answer fails the start (no silent success); a copy that
+// crashed holding it does not block it.
+TEST_F(AgentProgramTest, OnlyALiveCopyThatAnswersTakesTheStartOver)
 {
+    QLockFile live(program.lockFile());
+    ASSERT_TRUE(live.tryLock(0));
+    EXPECT_EQ(program.start(), AgentProgram::Start::Failed);
+    live.unlock();
 #ifdef _WIN32
     GTEST_SKIP() << "a crashed copy is made with fork";
 #else
