@@ -175,7 +175,7 @@ private:
             return found.rows;
         qint64 count = 0;
         for (qint32 row = 1; row <= found.rows; ++row)
-            count += found.table.cellView(row, 1).trimmed() == m_options.check.trimmed();
+            count += found.table.cellView(row, 1).trimmed() == m_options.check;
         return count;
     }
 
@@ -234,13 +234,14 @@ private:
             return Done;
         if (outcome.outcomeUnknown) {
             m_err << "작업 중에 데이터베이스 연결이 끊어져 반영되었는지 알 수 없습니다. 다시 "
-                     "조회해 확인해 주세요.\n"
-                  << outcome.error << '\n';
+                     "조회해 확인해 주세요.\n";
+            if (!outcome.archiveFile.isEmpty())
+                m_err << "보관 파일: " << QDir::toNativeSeparators(outcome.archiveFile) << '\n';
+            m_err << outcome.error << '\n';
             return OutcomeUnknown;
         }
         if (outcome.archiveFailed)
-            m_err << "삭제할 데이터를 보관 파일에 쓰지 못해 삭제하지 않았습니다: "
-                  << QDir::toNativeSeparators(outcome.archiveFile) << '\n';
+            m_err << "삭제할 데이터를 보관 파일에 쓰지 못해 삭제하지 않았습니다.\n";
         else
             m_err << failure << '\n';
         m_err << outcome.error << '\n';

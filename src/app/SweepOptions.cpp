@@ -74,7 +74,8 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
                 QString& into = argument == u"--from" ? options.from
                                 : argument == u"--to" ? options.to
                                                       : options.check;
-                if (!value(into) || into.trimmed().isEmpty())
+                // Blanks around a value are never part of it: the count and the delete agree.
+                if (!value(into) || (into = into.trimmed()).isEmpty())
                     return fail(QStringLiteral("%1 뒤에 값이 필요합니다").arg(argument));
                 continue;
             }

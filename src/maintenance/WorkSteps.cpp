@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QThread>
@@ -26,6 +27,22 @@ bool countAllowsDelete(const QString& countText)
     const qlonglong count = countText.trimmed().toLongLong(&isNumber);
     return isNumber && count > 0;
 }
+
+namespace {
+
+// Escape or a close would hide the progress box and hand the window back while the work runs.
+class HoldOpen final : public QObject
+{
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        return event->type() == QEvent::Close ||
+               (event->type() == QEvent::KeyPress &&
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape);
+    }
+};
+
+} // namespace
 
 void runOffThread(QWidget* window, const QString& workName, const std::function<void()>& work)
 {
@@ -48,6 +65,8 @@ void runOffThread(QWidget* window, const QString& workName, const std::function<
         box.setMinimumDuration(0);
         box.setCancelButton(nullptr);
         box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+        HoldOpen holdOpen;
+        box.installEventFilter(&holdOpen);
         QTimer tick;
         QObject::connect(&tick, &QTimer::timeout, &box, [&] {
             box.setLabelText(WorkTexts::progressText(workName, int(elapsed.elapsed() / 1000)));
@@ -84,7 +103,9 @@ void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QStr
         QString text = outcome.archiveFailed    ? WorkTexts::archiveFailed
                        : outcome.outcomeUnknown ? WorkTexts::deleteUnknown
                                                 : failureText;
-        if (outcome.archiveFailed && !outcome.archiveFile.isEmpty())
+        // The rows may be gone: the copy kept of them is named. (A failed archive names its
+        // file in the error.)
+        if (outcome.outcomeUnknown && !outcome.archiveFile.isEmpty())
             text += QStringLiteral("\n") + WorkTexts::archiveFileLabel +
                     QDir::toNativeSeparators(outcome.archiveFile);
         if (!outcome.error.isEmpty())

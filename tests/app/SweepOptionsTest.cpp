@@ -50,8 +50,8 @@ TEST(SweepOptions, ReadsTheCommandLineWithoutAmbiguity)
         EXPECT_EQ(o.action, SweepOptions::Action::Fail) << arguments.join(' ').toStdString();
         EXPECT_FALSE(o.error.isEmpty());
     }
-    const SweepOptions o =
-        SweepOptions::parse({"list", "deliveries", "--to", "2", "--from", "1", "--format", "json"});
+    const SweepOptions o = SweepOptions::parse(
+        {"list", "deliveries", "--to", "2 ", "--from", " 1", "--format", "json"});
     EXPECT_EQ(o.from + o.to, "12");
     EXPECT_EQ(o.format, SweepOptions::Format::Json);
 }
