@@ -10,10 +10,10 @@
 #include "maintenance/SqlTexts.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -58,63 +58,70 @@ private:
     std::unique_ptr<Mod_DB> m_db;
 };
 
-void BM_DeliveryDeleteAlone(benchmark::State& state)
+// What an operation left: why it failed (empty when it did not), the rows it moved and the
+// archive it wrote.
+struct Done
 {
+    QString error;
+    qint64 rows = 0;
+    QString archive;
+};
+
+// Each iteration works on a fresh copy: prepare runs untimed (and may hand an archive on), then
+// the operation runs timed.
+void onScratch(benchmark::State& state, const std::function<Done(Scratch&)>& prepare,
+               const std::function<Done(Scratch&, const Done& prepared)>& operation)
+{
+    double rows = 0;
     for (auto _ : state) {
         state.PauseTiming();
         Scratch scratch(state);
         if (!scratch.ok())
             return;
+        const Done prepared = prepare ? prepare(scratch) : Done{};
+        if (!prepared.error.isEmpty())
+            return state.SkipWithError(qPrintable(prepared.error));
         state.ResumeTiming();
-        const DbOutcome outcome = scratch.db().DB_Execute(scratch.request().deleteStatement);
+        const Done done = operation(scratch, prepared);
         state.PauseTiming();
-        if (!outcome.succeeded)
-            state.SkipWithError(qPrintable(outcome.error));
+        if (!done.error.isEmpty()) {
+            state.SkipWithError(qPrintable(done.error));
+            break; // the timer stays as a skipped run leaves it
+        }
+        rows = double(done.rows);
         state.ResumeTiming();
     }
+    if (rows > 0)
+        state.counters["rows"] = rows;
+}
+
+Done archivedDeleteOf(Scratch& scratch)
+{
+    const ArchivedDeleteOutcome outcome =
+        archivedDelete(scratch.db(), scratch.request(), Clock::system());
+    return {outcome.succeeded ? QString() : outcome.error, outcome.rowsDeleted,
+            outcome.archiveFile};
+}
+
+void BM_DeliveryDeleteAlone(benchmark::State& state)
+{
+    onScratch(state, {}, [](Scratch& scratch, const Done&) {
+        const DbOutcome outcome = scratch.db().DB_Execute(scratch.request().deleteStatement);
+        return Done{outcome.succeeded ? QString() : outcome.error, 0, {}};
+    });
 }
 
 void BM_DeliveryArchivedDelete(benchmark::State& state)
 {
-    double rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        Scratch scratch(state);
-        if (!scratch.ok())
-            return;
-        state.ResumeTiming();
-        const ArchivedDeleteOutcome outcome =
-            archivedDelete(scratch.db(), scratch.request(), Clock::system());
-        state.PauseTiming();
-        if (!outcome.succeeded)
-            state.SkipWithError(qPrintable(outcome.error));
-        rows = double(outcome.rowsDeleted);
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    onScratch(state, {}, [](Scratch& scratch, const Done&) { return archivedDeleteOf(scratch); });
 }
 
 void BM_DeliveryRestore(benchmark::State& state)
 {
-    double rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        Scratch scratch(state);
-        if (!scratch.ok())
-            return;
-        const ArchivedDeleteOutcome deleted =
-            archivedDelete(scratch.db(), scratch.request(), Clock::system());
-        if (!deleted.succeeded)
-            state.SkipWithError(qPrintable(deleted.error));
-        state.ResumeTiming();
-        const RestoreOutcome restored = restoreArchive(scratch.db(), deleted.archiveFile);
-        state.PauseTiming();
-        if (!restored.succeeded)
-            state.SkipWithError(qPrintable(restored.error));
-        rows = double(restored.rowsRestored);
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    onScratch(state, archivedDeleteOf, [](Scratch& scratch, const Done& deleted) {
+        const RestoreOutcome restored = restoreArchive(scratch.db(), deleted.archive);
+        return Done{restored.succeeded ? QString() : restored.error, restored.rowsRestored, {}};
+    });
 }
 
 BENCHMARK(BM_DeliveryDeleteAlone)->Unit(benchmark::kMillisecond)->Iterations(3);
