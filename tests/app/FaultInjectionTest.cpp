@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 #include <functional>
 #include <sqlite3.h>
 
@@ -43,12 +42,12 @@ TableSnapshot snapshotTables(const QString& file)
 
 QStringList changedTables(const TableSnapshot& before, const TableSnapshot& after)
 {
-    QStringList changed;
-    for (const QString& table : QSet<QString>(before.keyBegin(), before.keyEnd()) |
-                                    QSet<QString>(after.keyBegin(), after.keyEnd()))
+    TableSnapshot tables = before;
+    tables.insert(after);
+    QStringList changed; // in name order, as the map keeps its tables
+    for (const QString& table : tables.keys())
         if (before.value(table) != after.value(table))
             changed << table;
-    changed.sort();
     return changed;
 }
 

@@ -19,6 +19,4 @@ TEST(LocalAddress, TakesTheFirstIpv4OfAnInterfaceThatIsUpRunningAndNoLoopback)
                               nic(true, true, false, {"fe80::1", "127.0.0.2", "192.168.0.21"}),
                               nic(true, true, false, {"10.0.0.5"})}),
               "192.168.0.21");
-    // The system's own answer is an IPv4 address.
-    EXPECT_EQ(QHostAddress(localIpAddress()).protocol(), QAbstractSocket::IPv4Protocol);
 }

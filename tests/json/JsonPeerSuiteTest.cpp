@@ -92,7 +92,7 @@ TEST(JsonTestSuite, StandardFilesGiveTheStandardTreeAndTheRestEndQuietly)
     EXPECT_EQ(quietlyAccepted, 62);
 }
 
-TEST(Json5Tests, EveryFileEndsQuietlyAndTheJson5PackageFileReadsAsItsJsonTwin)
+TEST(Json5Tests, EveryFileEndsQuietly)
 {
     const QString dir = kPeers + "json5-tests";
     if (!QDir(dir).exists())
@@ -104,12 +104,6 @@ TEST(Json5Tests, EveryFileEndsQuietlyAndTheJson5PackageFileReadsAsItsJsonTwin)
         read(fileBytes(path));
     }
     EXPECT_GE(files, 120);
-
-    // Single quotes, unquoted keys, comments and trailing commas.
-    const QByteArray plain = fileBytes(dir + "/misc/npm-package.json");
-    EXPECT_EQ(
-        read(fileBytes(dir + "/misc/npm-package.json5")),
-        std::pair(theirText(Json::parse(plain.begin(), plain.end())).toStdString(), std::string()));
 }
 
 } // namespace
