@@ -3,11 +3,11 @@
 
 #include "BenchData.h"
 
-#include "db/ArchivedDelete.h"
+#include "archive/ArchivedDelete.h"
+#include "archive/RestoreArchive.h"
 #include "db/Mod_DB.h"
-#include "db/RestoreArchive.h"
-#include "maintenance/ArchiveTexts.h"
-#include "maintenance/SqlTexts.h"
+#include "operations/ArchiveTexts.h"
+#include "operations/SqlTexts.h"
 
 #include <QCoreApplication>
 #include <QFile>

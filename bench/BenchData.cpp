@@ -1,6 +1,6 @@
 #include "BenchData.h"
 
-#include "db/DemoDatabase.h"
+#include "demo/DemoDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 #include "DeliveryListing.h"
 
 #include "db/TextTable.h"
-#include "maintenance/FillResultGrid.h"
-#include "maintenance/FormControls.h"
-#include "maintenance/GridLayouts.h"
-#include "maintenance/MessageBoxes.h"
-#include "maintenance/ResultGrid.h"
-#include "maintenance/SqlTexts.h"
+#include "operations/GridLayouts.h"
+#include "operations/SqlTexts.h"
+#include "window/FillResultGrid.h"
+#include "window/FormControls.h"
+#include "window/MessageBoxes.h"
+#include "window/ResultGrid.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 // Korean text adds to a bare Qt program's start (the font database, one font engine, shaping).
 // A reference for sweep's start-up, which draws dozens of captions in several fonts.
 
-#include "app/QuitAfterFirstPaint.h"
+#include "window/QuitAfterFirstPaint.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The least a Qt program does to put a window on screen: an empty window, ended after its first
 // paint. sweep's start-up is measured against it.
 
-#include "app/QuitAfterFirstPaint.h"
+#include "window/QuitAfterFirstPaint.h"
 
 #include <QApplication>
 #include <QWidget>

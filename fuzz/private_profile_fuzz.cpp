@@ -5,8 +5,8 @@
 //   after them is kept;
 // - for names and values an INI file can hold, a read after the write gives the value back, and
 //   writing the same value again leaves the file untouched.
-#include "db/Cp949.h"
-#include "db/PrivateProfile.h"
+#include "core/Cp949.h"
+#include "core/PrivateProfile.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -7,9 +7,9 @@
 #include "agentcore/AgentSettings.h"
 #include "agentcore/CurlHttpRequest.h"
 #include "agentcore/Mod_TM.h"
-#include "db/DemoDatabase.h"
-#include "db/Mod_Basic.h"
+#include "core/Mod_Basic.h"
 #include "db/Mod_DB.h"
+#include "demo/DemoDatabase.h"
 #include "ui/FormWidgets.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "agentcore/AgentSettings.h"
 
-#include "db/Mod_Basic.h"
+#include "core/Mod_Basic.h"
 
 namespace {
 

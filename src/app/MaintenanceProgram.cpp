@@ -1,15 +1,15 @@
 #include "app/MaintenanceProgram.h"
 
-#include "app/CommandRunner.h"
-#include "app/Frm_Sweep_1.h"
-#include "app/QtMessageBoxes.h"
-#include "app/QuitAfterFirstPaint.h"
-#include "db/ActivityLog.h"
-#include "db/DemoDatabase.h"
-#include "db/LocalAddress.h"
-#include "db/Mod_Basic.h"
+#include "cli/CommandRunner.h"
+#include "core/ActivityLog.h"
+#include "core/LocalAddress.h"
+#include "core/Mod_Basic.h"
 #include "db/Mod_DB.h"
-#include "maintenance/FormControls.h"
+#include "demo/DemoDatabase.h"
+#include "window/FormControls.h"
+#include "window/Frm_Sweep_1.h"
+#include "window/QtMessageBoxes.h"
+#include "window/QuitAfterFirstPaint.h"
 
 #include <QApplication>
 #include <QTextStream>

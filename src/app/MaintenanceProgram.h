@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SweepOptions.h"
-#include "maintenance/WorkContext.h"
+#include "cli/SweepOptions.h"
+#include "window/WorkContext.h"
 
 #include <functional>
 

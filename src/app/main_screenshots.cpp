@@ -1,18 +1,18 @@
 // Renders the maintenance window on a fresh demo database in each of its states into PNG files,
 // so the window can be looked at without a display: sweep-screenshots [DIR] (default screenshots).
 
-#include "app/Frm_Sweep_1.h"
-#include "app/QtMessageBoxes.h"
-#include "db/ActivityLog.h"
-#include "db/DemoDatabase.h"
+#include "core/ActivityLog.h"
 #include "db/Mod_DB.h"
-#include "maintenance/CleanArea.h"
-#include "maintenance/DeliveryArea.h"
-#include "maintenance/FillResultGrid.h"
-#include "maintenance/FormControls.h"
-#include "maintenance/OpenTableArea.h"
-#include "maintenance/PayCancelArea.h"
-#include "maintenance/WorkSteps.h"
+#include "demo/DemoDatabase.h"
+#include "window/CleanArea.h"
+#include "window/DeliveryArea.h"
+#include "window/FillResultGrid.h"
+#include "window/FormControls.h"
+#include "window/Frm_Sweep_1.h"
+#include "window/OpenTableArea.h"
+#include "window/PayCancelArea.h"
+#include "window/QtMessageBoxes.h"
+#include "window/WorkSteps.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "app/Console.h"
 #include "app/MaintenanceProgram.h"
-#include "app/SweepOptions.h"
+#include "cli/Console.h"
+#include "cli/SweepOptions.h"
 
 #include <QApplication>
 #include <memory>

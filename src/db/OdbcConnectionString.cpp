@@ -1,6 +1,6 @@
 #include "db/OdbcConnectionString.h"
 
-#include "db/Mod_Basic.h"
+#include "core/Mod_Basic.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "agentcore/AgentSettings.h"
 #include "agentcore/AlertTexts.h"
 #include "agentcore/TmTexts.h"
-#include "db/Mod_Basic.h"
+#include "core/Mod_Basic.h"
 
 #include <QTemporaryDir>
 #include <QTimeZone>

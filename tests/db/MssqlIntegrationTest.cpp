@@ -1,8 +1,8 @@
-#include "db/DemoDatabase.h"
-#include "db/Mod_Basic.h"
+#include "core/Mod_Basic.h"
 #include "db/Mod_DB.h"
 #include "db/OdbcConnectionString.h"
-#include "maintenance/SqlTexts.h"
+#include "demo/DemoDatabase.h"
+#include "operations/SqlTexts.h"
 #include "support/FixtureDatabase.h"
 #include "support/QueryText.h"
 

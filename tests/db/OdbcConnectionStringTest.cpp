@@ -1,5 +1,5 @@
 #include "db/OdbcConnectionString.h"
-#include "db/Mod_Basic.h"
+#include "core/Mod_Basic.h"
 #include "db/Mod_DB.h"
 
 #include <QTemporaryDir>

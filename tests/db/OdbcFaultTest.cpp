@@ -1,4 +1,4 @@
-#include "db/ArchivedDelete.h"
+#include "archive/ArchivedDelete.h"
 #include "support/FixtureDatabase.h"
 #include "support/ManualClock.h"
 #include "support/QueryText.h"

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "db/ActivityLog.h"
-#include "db/Cp949.h"
+#include "core/ActivityLog.h"
+#include "core/Cp949.h"
 #include "db/Mod_DB.h"
-#include "maintenance/ResultGrid.h"
-#include "maintenance/WorkContext.h"
 #include "support/Files.h"
 #include "support/FixtureDatabase.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "window/ResultGrid.h"
+#include "window/WorkContext.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/DemoDatabase.h"
 #include "db/Mod_DB.h"
+#include "demo/DemoDatabase.h"
 #include "support/QueryText.h"
 
 #include <QString>

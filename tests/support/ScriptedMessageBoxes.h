@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maintenance/MessageBoxes.h"
+#include "window/MessageBoxes.h"
 
 #include <QStringList>
 #include <deque>

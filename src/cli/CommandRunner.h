@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/SweepOptions.h"
+#include "operations/Flow.h"
+
+#include <QTextStream>
+
+// The command-line face of the work areas: runs one command over the same flows as the window,
+// writes what it found to out and every complaint to err (in Korean, with the server's words),
+// and returns the exit code. Shows nothing and needs no display.
+namespace CommandRunner {
+
+enum ExitCode
+{
+    Done = 0,
+    Unreachable = 1,
+    WrongCommandLine = 2,
+    Failed = 3,
+    OutcomeUnknown = 4,
+};
+
+// Connects first; a failed connection is logged as the window logs it.
+int run(const SweepOptions& options, const FlowContext& context, QTextStream& out,
+        QTextStream& err);
+
+} // namespace CommandRunner

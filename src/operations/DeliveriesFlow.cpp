@@ -1,0 +1,35 @@
+#include "operations/DeliveriesFlow.h"
+
+#include "operations/ArchiveTexts.h"
+#include "operations/DateNormalise.h"
+#include "operations/SqlTexts.h"
+
+namespace DeliveriesFlow {
+
+Range Range::between(const QString& from, const QString& to)
+{
+    return {false, normaliseDate(from), normaliseDate(to)};
+}
+
+SearchOutcome search(const FlowContext& context, const Range& range)
+{
+    const Dialect dialect = context.db.dialect();
+    return FlowSteps::search(
+        context, range.allDates ? SqlTexts::deliverySearchAll(dialect)
+                                : SqlTexts::deliverySearchRange(dialect, range.from, range.to));
+}
+
+ChangeOutcome remove(const FlowContext& context, const Range& range)
+{
+    const Dialect dialect = context.db.dialect();
+    if (range.allDates)
+        return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::deliveriesArea,
+                                         SqlTexts::deliveryDeleteAll(dialect),
+                                         ArchiveTexts::deliveryDeleteAll(dialect));
+    return FlowSteps::archivedDelete(
+        context, deleteTag, ArchiveTexts::deliveriesArea,
+        SqlTexts::deliveryDeleteRange(dialect, range.from, range.to),
+        ArchiveTexts::deliveryDeleteRange(dialect, range.from, range.to));
+}
+
+} // namespace DeliveriesFlow

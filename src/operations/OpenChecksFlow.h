@@ -1,0 +1,16 @@
+#pragma once
+
+#include "operations/Flow.h"
+
+#include <optional>
+
+// The open table checks: list them, delete all of them or one.
+namespace OpenChecksFlow {
+
+inline const QString deleteTag = QStringLiteral("현황삭제");
+
+SearchOutcome search(const FlowContext& context);
+// Every open check, or only checkNumber's when one is given.
+ChangeOutcome remove(const FlowContext& context, const std::optional<QString>& checkNumber);
+
+} // namespace OpenChecksFlow

@@ -1,0 +1,21 @@
+#include "operations/PayCancelFlow.h"
+
+#include "operations/ArchiveTexts.h"
+#include "operations/SqlTexts.h"
+
+namespace PayCancelFlow {
+
+SearchOutcome search(const FlowContext& context)
+{
+    return FlowSteps::search(context, SqlTexts::payCancelSearch(context.db.dialect()));
+}
+
+ChangeOutcome remove(const FlowContext& context)
+{
+    const Dialect dialect = context.db.dialect();
+    return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::payCancelArea,
+                                     SqlTexts::payCancelDelete(dialect),
+                                     ArchiveTexts::payCancelDelete(dialect));
+}
+
+} // namespace PayCancelFlow

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "operations/Flow.h"
+
+// The payment-cancel work tables: list their rows, empty all three together.
+namespace PayCancelFlow {
+
+inline const QString deleteTag = QStringLiteral("결제취소삭제");
+
+SearchOutcome search(const FlowContext& context);
+ChangeOutcome remove(const FlowContext& context);
+
+} // namespace PayCancelFlow

@@ -1,0 +1,19 @@
+#include "operations/RestoreFlow.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace RestoreFlow {
+
+Outcome run(const FlowContext& context, const QString& file)
+{
+    Outcome outcome;
+    const QString address = context.localAddress ? context.localAddress() : QString();
+    outcome.restore = restoreArchive(context.db, file);
+    outcome.logged = context.log.Write_Log(LogEntry::statement(
+        address, tag, QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()),
+        outcome.restore.succeeded ? QString() : outcome.restore.error));
+    return outcome;
+}
+
+} // namespace RestoreFlow

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "archive/RestoreArchive.h"
+#include "operations/Flow.h"
+
+// Puts the rows of an archive file back, all or none, and logs it.
+namespace RestoreFlow {
+
+inline const QString tag = QStringLiteral("복원");
+
+struct Outcome
+{
+    RestoreOutcome restore;
+    ActivityLog::Result logged;
+};
+
+Outcome run(const FlowContext& context, const QString& file);
+
+} // namespace RestoreFlow

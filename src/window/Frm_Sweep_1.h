@@ -1,0 +1,63 @@
+#pragma once
+
+#include "window/WorkContext.h"
+
+#include <QWidget>
+#include <array>
+
+class CleanArea;
+class DeliveryArea;
+class OpenTableArea;
+class PayCancelArea;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The maintenance window: the notice panel, four area buttons and the four work areas, of which
+// one at a time fills the space under the buttons.
+namespace WindowTexts {
+inline const QString connectFailed =
+    QStringLiteral("데이터베이스에 접근이 불가능합니다.             ");
+inline const QString connectFailedTitle = QStringLiteral("연결오류");
+} // namespace WindowTexts
+
+class Frm_Sweep_1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Frm_Sweep_1(WorkContext context, QWidget* parent = nullptr);
+
+    // Connects to the database. Without a connection the user is told, the failure is logged,
+    // and false comes back: the caller ends the process without showing the window.
+    bool Form_Load();
+
+    void cmd_Btn_Click(int index);
+    void CMD_UNLOAD_Click(int index);
+
+    // The frame that cmd_Btn(index) brings into view.
+    QGroupBox* workFrame(int index) const;
+
+    static constexpr int areaCount = 4;
+    std::array<QPushButton*, areaCount> cmd_Btn{};
+    QGroupBox* Frame_Notice = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label24 = nullptr;
+    QLabel* Label35 = nullptr;
+    QLabel* Label32 = nullptr;
+    QLabel* Label17 = nullptr;
+    OpenTableArea* Frame_Table = nullptr;
+    PayCancelArea* Frame_PayCancel = nullptr;
+    DeliveryArea* Frame_DTD = nullptr;
+    CleanArea* Frame_Clean = nullptr;
+    std::array<QPushButton*, areaCount> CMD_UNLOAD{}; // owned by the work frames
+
+    WorkContext& context() { return m_context; }
+
+private:
+    void buildNotice();
+
+    WorkContext m_context;
+};

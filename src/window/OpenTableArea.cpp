@@ -1,0 +1,101 @@
+#include "window/OpenTableArea.h"
+
+#include "operations/OpenChecksFlow.h"
+#include "window/FillResultGrid.h"
+#include "window/FormControls.h"
+#include "window/MessageBoxes.h"
+#include "window/ResultGrid.h"
+#include "window/WorkSteps.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+constexpr int checkNumberColumn = 2;
+} // namespace
+
+OpenTableArea::OpenTableArea(WorkContext& context, QWidget* parent)
+    : QGroupBox(QStringLiteral("테이블현황"), parent), m_context(context)
+{
+    setObjectName(QStringLiteral("Frame_Table"));
+    styleAsFrame(this);
+    setFont(frameCaptionFont());
+    setGeometry(twipsRect(9720, 7110, 8505, 5655));
+
+    OPT_TABLE[0] = makeOption(this, "OPT_TABLE_0", QStringLiteral("전체삭제"),
+                              twipsRect(360, 300, 1125, 315), labelFont());
+    OPT_TABLE[1] = makeOption(this, "OPT_TABLE_1", QStringLiteral("현황지정삭제"),
+                              twipsRect(1770, 300, 1305, 315), labelFont());
+    OPT_TABLE[0]->setChecked(true);
+
+    FLEX = new ResultGrid(openTableGridLayout(), this);
+    FLEX->setObjectName(QStringLiteral("FLEX"));
+    FLEX->setGeometry(twipsRect(270, 750, 6075, 2175));
+
+    Label23 = makeLabel(this, "Label23", QStringLiteral("조회된 현황 건수"),
+                        twipsRect(6660, 960, 1455, 345), labelFont());
+    TXT_COUNT_2 = makeTextBox(this, "TXT_COUNT_2", QStringLiteral("0"),
+                              twipsRect(6900, 1290, 645, 360), labelFont());
+    Label29 = makeLabel(this, "Label29", QStringLiteral("건"), twipsRect(7770, 1380, 165, 405),
+                        labelFont());
+
+    Label4 =
+        makeLabel(this, "Label4",
+                  QStringLiteral("1.조회 버튼클릭후 해당 데이터가 건수가 맞는 지 확인해주세요"),
+                  twipsRect(870, 3720, 1995, 735), instructionFont(), FormColours::orange);
+    Label6 =
+        makeLabel(this, "Label6", QStringLiteral("2.해당 데이터가 맞다면 삭제버튼을 클릭해주세요"),
+                  twipsRect(3480, 3690, 1995, 675), instructionFont(), FormColours::darkRed);
+    Label7 = makeLabel(this, "Label7", QStringLiteral("3.삭제를 마치면 종료버튼을 눌러주세요"),
+                       twipsRect(6030, 3660, 1605, 645), instructionFont(), FormColours::blue);
+
+    cmd_TBSerch = makeButton(this, "cmd_TBSerch", QStringLiteral("조회"),
+                             twipsRect(1080, 4530, 1305, 555), frameButtonFont());
+    Label12 = makeLabel(this, "Label12", QStringLiteral("→"), twipsRect(2910, 4590, 495, 285),
+                        arrowFont());
+    cmd_delete = makeButton(this, "cmd_delete", QStringLiteral("삭제"),
+                            twipsRect(3690, 4500, 1185, 585), frameButtonFont());
+    Label5 = makeLabel(this, "Label5", QStringLiteral("→"), twipsRect(5280, 4590, 495, 285),
+                       arrowFont());
+    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_0", QStringLiteral("종료"),
+                            twipsRect(6180, 4500, 1155, 585), frameButtonFont());
+
+    connect(cmd_TBSerch, &QPushButton::clicked, this, &OpenTableArea::cmd_TBSerch_Click);
+    connect(cmd_delete, &QPushButton::clicked, this, &OpenTableArea::cmd_delete_Click);
+}
+
+void OpenTableArea::cmd_TBSerch_Click()
+{
+    FLEX->setRowCount(1);
+    const SearchOutcome found = runFlow<SearchOutcome>(
+        this, WorkTexts::searching, [&] { return OpenChecksFlow::search(m_context.flow()); });
+    showSearch(m_context, *FLEX, *TXT_COUNT_2, found);
+}
+
+void OpenTableArea::cmd_delete_Click()
+{
+    if (!countAllowsDelete(TXT_COUNT_2->text()))
+        return;
+
+    // The chosen-check delete reads the check from the row the user picked after the search; an
+    // empty row (before any search) holds no check to delete.
+    const bool chosenOnly = OPT_TABLE[1]->isChecked();
+    const int row = FLEX->currentRow();
+    const QString checkNumber = row < 1 ? QString() : FLEX->text(row, checkNumberColumn);
+    if (chosenOnly && checkNumber.isEmpty()) {
+        m_context.boxes.inform(WorkTexts::chooseRow);
+        return;
+    }
+    if (!m_context.boxes.askYesNo(WorkTexts::confirmDelete))
+        return;
+
+    const std::optional<QString> which =
+        chosenOnly ? std::optional<QString>(checkNumber) : std::nullopt;
+    const ChangeOutcome outcome = runFlow<ChangeOutcome>(
+        this, WorkTexts::deleting, [&] { return OpenChecksFlow::remove(m_context.flow(), which); });
+    if (outcome.succeeded)
+        ClearResultGrid(*FLEX, *TXT_COUNT_2);
+    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle, WorkTexts::deleteFailed);
+}
