@@ -128,6 +128,10 @@ void appendLiteral(QString& out, Dialect dialect, const DbValue& value)
         if (!server)
             out += QLatin1Char('\'');
         return;
+    case DbValueType::TextBytes: // only SQLite keeps text that is not in its encoding
+        out += QLatin1String("CAST(X'") + QLatin1String(value.bytes.toHex().toUpper()) +
+               QLatin1String("' AS TEXT)");
+        return;
     case DbValueType::Text:
         break;
     }

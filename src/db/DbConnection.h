@@ -45,6 +45,9 @@ enum class DbValueType
     Text,
     DateTime,
     Binary,
+    // A text whose stored bytes are not valid in the database's encoding (SQLite text that is not
+    // UTF-8): bytes holds them exactly, so they are written back as they were.
+    TextBytes,
 };
 
 // One value of a typed row read: text holds integers, decimals (exact, as the server wrote them),
@@ -61,6 +64,8 @@ struct DbColumn
 {
     QString name;
     bool identity = false; // the server numbers it itself (SQL Server IDENTITY)
+    // The server fills it and refuses a value for it (rowversion, computed): left out of inserts.
+    bool serverFilled = false;
 };
 
 // Receives each row of a typed read with the result's columns; false stops the read.

@@ -5,6 +5,7 @@
 #include "db/OdbcConnectionString.h"
 #include "db/SqliteConnection.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <exception>
 #include <limits>
@@ -63,6 +64,31 @@ template <typename Work> bool trapped(DbDiagnostics& errors, Work&& work)
 Mod_DB::Mod_DB(DbTarget target) : m_target(std::move(target)) {}
 
 Mod_DB::~Mod_DB() = default;
+
+DatabaseIdentity Mod_DB::databaseIdentity() const
+{
+    if (m_target.kind == DbTarget::Kind::Sqlite) {
+        const QFileInfo file(m_target.sqliteFile);
+        const QString canonical = file.canonicalFilePath();
+        return {QStringLiteral("SQLite"),
+                canonical.isEmpty() ? file.absoluteFilePath() : canonical};
+    }
+    QString server, port, database;
+    for (const QString& part : m_connStr.split(u';')) {
+        const QString key = part.section(u'=', 0, 0).trimmed();
+        const QString value = part.section(u'=', 1).trimmed();
+        if (key.compare(QLatin1String("SERVER"), Qt::CaseInsensitive) == 0)
+            server = value;
+        else if (key.compare(QLatin1String("PORT"), Qt::CaseInsensitive) == 0)
+            port = value;
+        else if (key.compare(QLatin1String("DATABASE"), Qt::CaseInsensitive) == 0 ||
+                 key.compare(QLatin1String("Initial Catalog"), Qt::CaseInsensitive) == 0)
+            database = value;
+    }
+    if (!port.isEmpty() && !server.contains(u','))
+        server += u',' + port;
+    return {server, database};
+}
 
 Dialect Mod_DB::dialect() const
 {

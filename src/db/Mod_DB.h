@@ -40,6 +40,17 @@ struct DbOutcome
     bool outcomeUnknown = false;
 };
 
+// Which database a connection reaches, as an archive's header names it and a restore compares
+// it: the server and catalog of SQL Server, "SQLite" and the absolute file of the demo. Never
+// the whole connection string, which holds the password.
+struct DatabaseIdentity
+{
+    QString server;
+    QString database;
+
+    bool operator==(const DatabaseIdentity&) const = default;
+};
+
 // The one database connection of a process with its last outcome. Nothing here throws or shows
 // anything: every failure ends as DB_Status() == 0 with DB_ErrText().
 class Mod_DB
@@ -73,6 +84,7 @@ public:
     const QString& DB_ErrText() const { return m_errText; }
     const QString& DB_ConnStr() const { return m_connStr; }
     Dialect dialect() const;
+    DatabaseIdentity databaseIdentity() const;
     bool isConnected() const { return m_conn && m_conn->isOpen(); }
 
 private:
