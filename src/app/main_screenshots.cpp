@@ -4,6 +4,7 @@
 #include "core/ActivityLog.h"
 #include "db/Mod_DB.h"
 #include "demo/DemoDatabase.h"
+#include "operations/OutcomeWords.h"
 #include "window/CleanArea.h"
 #include "window/DeliveryArea.h"
 #include "window/FillResultGrid.h"
@@ -129,7 +130,7 @@ int main(int argc, char** argv)
 
     // The boxes as the program shows them.
     const auto connectBox =
-        QtMessageBoxes::messageBox(WindowTexts::connectFailed, WindowTexts::connectFailedTitle,
+        QtMessageBoxes::messageBox(OutcomeWords::unreachable, WindowTexts::connectFailedTitle,
                                    MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     const auto noDataBox = QtMessageBoxes::messageBox(
         noDataText, noDataTitle, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::None);

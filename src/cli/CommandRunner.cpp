@@ -5,11 +5,11 @@
 #include "operations/GridLayouts.h"
 #include "operations/OpenChecksFlow.h"
 #include "operations/OptimiseFlow.h"
+#include "operations/OutcomeWords.h"
 #include "operations/PayCancelFlow.h"
 #include "operations/RestoreFlow.h"
 
 #include <QDate>
-#include <QDir>
 #include <QElapsedTimer>
 #include <optional>
 
@@ -51,7 +51,8 @@ public:
     {
         if (!m_context.db.DB_Connect()) {
             m_context.log.Write_Log(LogEntry::connectionFailure());
-            m_err << "데이터베이스에 접근이 불가능합니다.\n" << m_context.db.DB_ErrText() << '\n';
+            m_err << OutcomeWords::unreachable.trimmed() << '\n'
+                  << m_context.db.DB_ErrText() << '\n';
             return Unreachable;
         }
         switch (m_options.command) {
@@ -107,10 +108,8 @@ private:
         if (!deliveries)
             return WrongCommandLine;
         const SearchOutcome found = search(*deliveries);
-        if (!found.succeeded) {
-            m_err << "데이터를 조회하지 못했습니다.\n" << found.error << '\n';
-            return Failed;
-        }
+        if (!found.succeeded)
+            return fail(OutcomeWords::searchFailure(found), Failed);
         const Listing listing = Listing::of(layoutOf(m_options.area), found.table, found.rows);
         switch (m_options.format) {
         case SweepOptions::Format::Csv:
@@ -133,10 +132,8 @@ private:
             return WrongCommandLine;
         if (!m_options.yes) {
             const SearchOutcome found = search(*deliveries);
-            if (!found.succeeded) {
-                m_err << "데이터를 조회하지 못했습니다.\n" << found.error << '\n';
-                return Failed;
-            }
+            if (!found.succeeded)
+                return fail(OutcomeWords::searchFailure(found), Failed);
             m_out << "삭제할 데이터: " << countToDelete(found)
                   << "건. 삭제하려면 --yes 를 붙여 다시 실행해 주세요.\n";
             return Done;
@@ -156,14 +153,11 @@ private:
             outcome = DeliveriesFlow::remove(m_context, *deliveries);
             break;
         }
-        const int code = report(outcome, "삭제하지 못했습니다. 데이터는 그대로 남아 있습니다.");
+        const int code = report(outcome);
         if (code == Done) {
-            if (outcome.rowsDeleted >= 0)
-                m_out << "삭제한 데이터: " << outcome.rowsDeleted << "건\n";
-            else
-                m_out << "삭제했습니다.\n";
+            m_out << OutcomeWords::rowsDeleted(outcome.rowsDeleted) << '\n';
             if (!outcome.archiveFile.isEmpty())
-                m_out << "보관 파일: " << QDir::toNativeSeparators(outcome.archiveFile) << '\n';
+                m_out << OutcomeWords::archiveFile(outcome.archiveFile) << '\n';
         }
         return code;
     }
@@ -189,7 +183,7 @@ private:
         QElapsedTimer elapsed;
         elapsed.start();
         const ChangeOutcome outcome = OptimiseFlow::run(m_context);
-        const int code = report(outcome, "최적화하지 못했습니다. 데이터베이스는 그대로입니다.");
+        const int code = report(outcome);
         const QString seconds = QString::number(double(elapsed.elapsed()) / 1000.0, 'f', 1);
         if (code == Done)
             m_out << "최적화 완료 (" << seconds << "초)\n";
@@ -206,46 +200,33 @@ private:
         if (restored.succeeded) {
             for (const auto& [table, rows] : restored.rowsPerTable)
                 m_out << table << ": " << rows << "건\n";
-            m_out << "복원한 데이터: " << restored.rowsRestored << "건\n";
+            m_out << OutcomeWords::rowsRestored(restored.rowsRestored) << '\n';
             return Done;
         }
-        if (restored.outcomeUnknown) {
-            m_err << "복원 중에 데이터베이스 연결이 끊어져 반영되었는지 알 수 없습니다. 다시 "
-                     "조회해 확인해 주세요.\n"
-                  << restored.error << '\n';
-            return OutcomeUnknown;
-        }
-        m_err << "복원하지 못했습니다. 데이터베이스는 그대로입니다.\n" << restored.error << '\n';
-        return Failed;
+        return fail(OutcomeWords::restoreFailure(restored),
+                    restored.outcomeUnknown ? OutcomeUnknown : Failed);
+    }
+
+    int fail(const OutcomeWords::Report& report, int code)
+    {
+        for (const QString& line : report.lines())
+            m_err << line << '\n';
+        return code;
     }
 
     void logWarning(const ActivityLog::Result& logged)
     {
         if (!logged.written)
-            m_err << "작업 기록을 로그 파일에 남기지 못했습니다: "
-                  << QDir::toNativeSeparators(logged.filePath) << '\n'
-                  << logged.error << '\n';
+            fail(OutcomeWords::logFailure(logged), Done);
     }
 
-    int report(const ChangeOutcome& outcome, const char* failure)
+    int report(const ChangeOutcome& outcome)
     {
         logWarning(outcome.logged);
         if (outcome.succeeded)
             return Done;
-        if (outcome.outcomeUnknown) {
-            m_err << "작업 중에 데이터베이스 연결이 끊어져 반영되었는지 알 수 없습니다. 다시 "
-                     "조회해 확인해 주세요.\n";
-            if (!outcome.archiveFile.isEmpty())
-                m_err << "보관 파일: " << QDir::toNativeSeparators(outcome.archiveFile) << '\n';
-            m_err << outcome.error << '\n';
-            return OutcomeUnknown;
-        }
-        if (outcome.archiveFailed)
-            m_err << "삭제할 데이터를 보관 파일에 쓰지 못해 삭제하지 않았습니다.\n";
-        else
-            m_err << failure << '\n';
-        m_err << outcome.error << '\n';
-        return Failed;
+        return fail(OutcomeWords::changeFailure(outcome),
+                    outcome.outcomeUnknown ? OutcomeUnknown : Failed);
     }
 
     const SweepOptions& m_options;

@@ -31,6 +31,12 @@ struct SearchOutcome
 // logged says whether it reached the file.
 struct ChangeOutcome
 {
+    enum class Work
+    {
+        Delete,
+        Optimise,
+    };
+    Work work = Work::Delete;
     QString sql; // exactly as sent
     bool succeeded = false;
     QString error;               // the server's words when it failed

@@ -55,5 +55,5 @@ void CleanArea::cmd_Clean_Click()
     const ChangeOutcome outcome = runFlow<ChangeOutcome>(
         this, WorkTexts::optimisingWork, [&] { return OptimiseFlow::run(m_context.flow()); });
     Lbl_status->setText(outcome.succeeded ? CleanTexts::optimised : CleanTexts::failed);
-    reportChange(m_context, outcome, WorkTexts::optimiseFailedTitle, WorkTexts::optimiseFailed);
+    reportChange(m_context, outcome, WorkTexts::optimiseFailedTitle);
 }

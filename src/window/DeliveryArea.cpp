@@ -1,6 +1,7 @@
 #include "window/DeliveryArea.h"
 
 #include "operations/DeliveriesFlow.h"
+#include "operations/OutcomeWords.h"
 #include "window/FillResultGrid.h"
 #include "window/FormControls.h"
 #include "window/MessageBoxes.h"
@@ -172,7 +173,7 @@ void DeliveryArea::CMD_DTD_DELETE_Click()
         this, WorkTexts::deleting, [&] { return DeliveriesFlow::remove(m_context.flow(), range); });
     if (outcome.succeeded) {
         ClearResultGrid(*flex2, *TXT_COUNT);
-        lbl_show->setText(outcome.rowsDeleted == 0 ? DeliveryTexts::nothingDeleted
+        lbl_show->setText(outcome.rowsDeleted == 0 ? OutcomeWords::nothingDeleted
                                                    : DeliveryTexts::deleted);
         TXT_Date->clear();
         Txt_Date2->clear();
@@ -180,7 +181,7 @@ void DeliveryArea::CMD_DTD_DELETE_Click()
     } else {
         lbl_show->setText(DeliveryTexts::deleteFailed);
     }
-    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle, WorkTexts::deleteFailed);
+    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle);
     if (outcome.succeeded && outcome.rowsDeleted == 0)
         m_context.boxes.inform(WorkTexts::nothingDeleted);
 }

@@ -15,7 +15,6 @@ inline const QString searching = QStringLiteral("조회중...");
 inline const QString searched = QStringLiteral("조회완료");
 inline const QString deleting = QStringLiteral("삭제중...");
 inline const QString deleted = QStringLiteral("삭제완료");
-inline const QString nothingDeleted = QStringLiteral("삭제된 건 없음");
 inline const QString deleteFailed = QStringLiteral("삭제실패");
 } // namespace DeliveryTexts
 

@@ -2,6 +2,7 @@
 
 #include "core/ActivityLog.h"
 #include "db/Mod_DB.h"
+#include "operations/OutcomeWords.h"
 #include "window/CleanArea.h"
 #include "window/DeliveryArea.h"
 #include "window/FormControls.h"
@@ -91,7 +92,7 @@ bool Frm_Sweep_1::Form_Load()
 {
     if (m_context.db.DB_Connect())
         return true;
-    m_context.boxes.inform(WindowTexts::connectFailed, WindowTexts::connectFailedTitle,
+    m_context.boxes.inform(OutcomeWords::unreachable, WindowTexts::connectFailedTitle,
                            MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     const ActivityLog::Result logged = m_context.log.Write_Log(LogEntry::connectionFailure());
     if (!logged.written)

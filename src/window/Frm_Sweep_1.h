@@ -16,8 +16,6 @@ class QPushButton;
 // The maintenance window: the notice panel, four area buttons and the four work areas, of which
 // one at a time fills the space under the buttons.
 namespace WindowTexts {
-inline const QString connectFailed =
-    QStringLiteral("데이터베이스에 접근이 불가능합니다.             ");
 inline const QString connectFailedTitle = QStringLiteral("연결오류");
 } // namespace WindowTexts
 

@@ -97,5 +97,5 @@ void OpenTableArea::cmd_delete_Click()
         this, WorkTexts::deleting, [&] { return OpenChecksFlow::remove(m_context.flow(), which); });
     if (outcome.succeeded)
         ClearResultGrid(*FLEX, *TXT_COUNT_2);
-    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle, WorkTexts::deleteFailed);
+    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle);
 }

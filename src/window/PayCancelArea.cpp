@@ -80,5 +80,5 @@ void PayCancelArea::cmd_payDelete_Click()
         this, WorkTexts::deleting, [&] { return PayCancelFlow::remove(m_context.flow()); });
     if (outcome.succeeded)
         ClearResultGrid(*Flex1, *TXT_COUNT_1);
-    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle, WorkTexts::deleteFailed);
+    reportChange(m_context, outcome, WorkTexts::deleteFailedTitle);
 }

@@ -1,12 +1,12 @@
 #include "window/WorkSteps.h"
 
+#include "operations/OutcomeWords.h"
 #include "window/BusyCursor.h"
 #include "window/FillResultGrid.h"
 #include "window/MessageBoxes.h"
 #include "window/ResultGrid.h"
 #include "window/WorkContext.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -88,37 +88,18 @@ bool showSearch(WorkContext& context, ResultGrid& grid, QLineEdit& countBox,
         return found.rows > 0;
     }
     countBox.setText(QStringLiteral("0"));
-    QString text = WorkTexts::searchFailed;
-    if (!found.error.isEmpty())
-        text += QStringLiteral("\n\n") + found.error;
-    context.boxes.inform(text, WorkTexts::searchFailedTitle, MessageBoxes::Buttons::Ok,
-                         MessageBoxes::Icon::Critical);
+    context.boxes.inform(OutcomeWords::searchFailure(found).boxText(), WorkTexts::searchFailedTitle,
+                         MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     return false;
 }
 
-void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QString& failureTitle,
-                  const QString& failureText)
+void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QString& failureTitle)
 {
-    if (!outcome.succeeded) {
-        QString text = outcome.archiveFailed    ? WorkTexts::archiveFailed
-                       : outcome.outcomeUnknown ? WorkTexts::deleteUnknown
-                                                : failureText;
-        // The rows may be gone: the copy kept of them is named. (A failed archive names its
-        // file in the error.)
-        if (outcome.outcomeUnknown && !outcome.archiveFile.isEmpty())
-            text += QStringLiteral("\n") + WorkTexts::archiveFileLabel +
-                    QDir::toNativeSeparators(outcome.archiveFile);
-        if (!outcome.error.isEmpty())
-            text += QStringLiteral("\n\n") + outcome.error;
-        context.boxes.inform(text, failureTitle, MessageBoxes::Buttons::Ok,
-                             MessageBoxes::Icon::Critical);
-    }
-    if (outcome.logged.written)
-        return;
-    QString text = WorkTexts::logFailed + QStringLiteral("\n") + WorkTexts::logFileLabel +
-                   QDir::toNativeSeparators(outcome.logged.filePath);
-    if (!outcome.logged.error.isEmpty())
-        text += QStringLiteral("\n\n") + outcome.logged.error;
-    context.boxes.inform(text, WorkTexts::logFailedTitle, MessageBoxes::Buttons::Ok,
-                         MessageBoxes::Icon::Warning);
+    if (!outcome.succeeded)
+        context.boxes.inform(OutcomeWords::changeFailure(outcome).boxText(), failureTitle,
+                             MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+    if (!outcome.logged.written)
+        context.boxes.inform(OutcomeWords::logFailure(outcome.logged).boxText(),
+                             WorkTexts::logFailedTitle, MessageBoxes::Buttons::Ok,
+                             MessageBoxes::Icon::Warning);
 }

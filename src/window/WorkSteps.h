@@ -25,23 +25,11 @@ inline const QString nothingListed =
 inline const QString nothingDeleted =
     QStringLiteral("삭제된 데이터가 없습니다. 조회한 뒤 다른 곳에서 이미 정리된 것 같습니다.");
 
+// Box titles; the words inside come from OutcomeWords.
 inline const QString searchFailedTitle = QStringLiteral("조회오류");
-inline const QString searchFailed = QStringLiteral("데이터를 조회하지 못했습니다.");
 inline const QString deleteFailedTitle = QStringLiteral("삭제오류");
-inline const QString deleteFailed =
-    QStringLiteral("삭제하지 못했습니다. 데이터는 그대로 남아 있습니다.");
-inline const QString deleteUnknown = QStringLiteral(
-    "삭제 중에 데이터베이스 연결이 끊어져 삭제되었는지 알 수 없습니다. 다시 조회한 결과를 "
-    "확인해 주세요.");
-inline const QString archiveFailed = QStringLiteral(
-    "삭제할 데이터를 보관 파일에 쓰지 못해 삭제하지 않았습니다. 데이터는 그대로 남아 있습니다.");
 inline const QString optimiseFailedTitle = QStringLiteral("최적화오류");
-inline const QString optimiseFailed =
-    QStringLiteral("최적화하지 못했습니다. 데이터베이스는 그대로입니다.");
 inline const QString logFailedTitle = QStringLiteral("로그오류");
-inline const QString logFailed = QStringLiteral("작업 기록을 로그 파일에 남기지 못했습니다.");
-inline const QString logFileLabel = QStringLiteral("로그 파일: ");
-inline const QString archiveFileLabel = QStringLiteral("보관 파일: ");
 
 // The progress box of work that takes a while: what runs, then the seconds it has taken.
 inline const QString searching = QStringLiteral("조회");
@@ -71,7 +59,6 @@ Outcome runFlow(QWidget* window, const QString& workName, const std::function<Ou
 bool showSearch(WorkContext& context, ResultGrid& grid, QLineEdit& countBox,
                 const SearchOutcome& found);
 
-// After a statement that changes data: the failure box when it failed (an unwritable archive and
-// an unknown outcome have their own words), and one warning when its log entry was not written.
-void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QString& failureTitle,
-                  const QString& failureText);
+// After a statement that changes data: the failure box when it failed, and one warning when its
+// log entry was not written.
+void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QString& failureTitle);

@@ -3,6 +3,7 @@
 // exactly as it was, the user is told the truth, and the program goes on working.
 #include "MaintenanceWindowFixture.h"
 #include "support/QueryText.h"
+#include "operations/OutcomeWords.h"
 #include "window/DeliveryArea.h"
 #include "window/OpenTableArea.h"
 #include "window/PayCancelArea.h"
@@ -139,12 +140,12 @@ TEST_P(FaultTest, DataChangesAsAskedOrNotAtAllAndTheUserIsTold)
         EXPECT_EQ(changed, targeted);
         EXPECT_TRUE(failures.isEmpty());
         ASSERT_EQ(warnings.size(), 1) << boxes.texts().join('|').toStdString();
-        EXPECT_TRUE(warnings[0].startsWith(WorkTexts::logFailed));
+        EXPECT_TRUE(warnings[0].startsWith(OutcomeWords::logFailed));
     } else {
         EXPECT_EQ(changed, QStringList());
         EXPECT_NE(count->text(), "0"); // what was listed stays listed
         ASSERT_EQ(failures.size(), 1) << boxes.texts().join('|').toStdString();
-        EXPECT_TRUE(failures[0].startsWith(WorkTexts::deleteFailed));
+        EXPECT_TRUE(failures[0].startsWith(OutcomeWords::deleteFailed));
         EXPECT_TRUE(failures[0].contains(fault.serverWords, Qt::CaseInsensitive))
             << failures[0].toStdString();
         const QString logged = logText();
