@@ -1,104 +1,105 @@
 #include "archive/RestoreArchive.h"
 
+#include "archive/ArchiveFileCheck.h"
 #include "archive/ArchiveScript.h"
 #include "db/Mod_DB.h"
-#include "db/ScriptSplitter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStringDecoder>
+#include <QFileInfo>
 
 namespace {
 
-// A statement's first line, short enough for a message box.
-QString shortLine(const QString& statement)
+// A statement's start, short enough for a message box.
+QString shortLine(QStringView statement)
 {
-    const QString line = ScriptSplitter::firstLine(statement);
     constexpr qsizetype limit = 200;
-    return line.size() > limit ? line.left(limit) + QStringLiteral("…") : line;
+    const QStringView line = statement.first(statement.indexOf(u'\r'));
+    return line.size() > limit ? line.first(limit).toString() + QStringLiteral("…")
+                               : line.toString();
 }
 
-void countRow(RowsPerTable& rows, const QString& table)
+QString named(const QString& server, const QString& database)
 {
-    if (rows.empty() || rows.back().first != table)
-        rows.emplace_back(table, 0);
-    ++rows.back().second;
+    return server.isEmpty() ? database : server + QStringLiteral(" / ") + database;
+}
+
+// The file's database against the connected one; a format-1 file names no server.
+bool sameDatabase(const ArchiveHeader& header, const DatabaseIdentity& connected)
+{
+    if (header.format >= 2 && header.server.compare(connected.server, Qt::CaseInsensitive) != 0)
+        return false;
+    if (header.dialect == Dialect::SqlServer)
+        return header.database.compare(connected.database, Qt::CaseInsensitive) == 0;
+    const QString canonical = QFileInfo(header.database).canonicalFilePath();
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity paths = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity paths = Qt::CaseSensitive;
+#endif
+    return (canonical.isEmpty() ? header.database : canonical).compare(connected.database, paths) ==
+           0;
 }
 
 } // namespace
 
-RestoreOutcome restoreArchive(Mod_DB& db, const QString& path,
-                              const std::function<void(qint64 rows)>& progress)
+RestoreOutcome restoreArchive(Mod_DB& db, const RestoreRequest& request)
 {
     RestoreOutcome outcome;
-    const QString shown = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        outcome.error =
-            QStringLiteral("보관 파일을 열 수 없습니다: %1 (%2)").arg(shown, file.errorString());
+    const auto refuse = [&](const QString& why) {
+        outcome.refused = true;
+        outcome.error = why;
         return outcome;
-    }
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString first = decoder.decode(file.readLine(4096));
-    const std::optional<Dialect> dialect = ArchiveScript::dialectOfFirstLine(first);
-    if (!dialect) {
-        outcome.error = QStringLiteral("Sweep 보관 파일이 아닙니다: ") + shown;
-        return outcome;
-    }
-    if (*dialect != db.dialect()) {
-        outcome.error =
-            QStringLiteral("다른 종류의 데이터베이스에서 만든 보관 파일입니다: ") + shown;
-        return outcome;
+    };
+    const ArchiveCheck check = checkArchiveFile(request.file);
+    if (!check.verified)
+        return refuse(check.refusalText());
+    const ArchiveHeader& header = check.header;
+    if (header.dialect != db.dialect())
+        return refuse(QStringLiteral("다른 종류의 데이터베이스에서 만든 보관 파일입니다"));
+    const DatabaseIdentity connected = db.databaseIdentity();
+    if (!request.allowOtherDatabase && !sameDatabase(header, connected)) {
+        outcome.otherDatabase = true;
+        return refuse(QStringLiteral("다른 데이터베이스의 보관 파일입니다. 파일: %1, 연결된 "
+                                     "데이터베이스: %2")
+                          .arg(named(header.server, header.database),
+                               named(connected.server, connected.database)));
     }
 
     QString failedAt;
-    QString readError;
     const DbOutcome done = db.DB_Transaction(true, [&](DbConnection& conn, DbDiagnostics& errors) {
-        qint64 number = 0;
-        ScriptSplitter splitter([&](const QString& statement) {
-            ++number;
-            // Comments stay behind: the SQLite ODBC driver takes a leading one for a statement.
-            const QStringView code = ScriptSplitter::code(statement);
-            if (!conn.executeInTransaction(code.toString(), errors)) {
-                failedAt = QStringLiteral("%1번째 문장이 실패했습니다: %2")
-                               .arg(number)
+        QString identityOn;
+        for (const ArchiveStatementRef& s : check.statements) {
+            const QStringView statement = check.statement(s);
+            // Sent without its ";" and line end: exactly one statement, as the check read it.
+            if (!conn.executeInTransaction(statement.chopped(3).toString(), errors)) {
+                failedAt = QStringLiteral("%1번째 줄의 문장이 실패했습니다: %2")
+                               .arg(s.line)
                                .arg(shortLine(statement));
+                // The switch outlives the rollback, so it is turned off while still inside.
+                if (!identityOn.isEmpty()) {
+                    DbDiagnostics ignored;
+                    conn.executeInTransaction(
+                        ArchiveScript::identityInsert(identityOn, false).trimmed(), ignored);
+                }
                 return false;
             }
-            const QString table = ArchiveScript::insertedTable(code);
-            if (!table.isEmpty()) {
-                countRow(outcome.rowsPerTable, table);
-                if (++outcome.rowsRestored % 1000 == 0 && progress)
-                    progress(outcome.rowsRestored);
-            }
-            return true;
-        });
-        while (!file.atEnd()) {
-            const QByteArray chunk = file.read(1 << 20);
-            if (chunk.isEmpty() && file.error() != QFileDevice::NoError) {
-                readError = file.errorString();
-                errors.push_back({-1,
-                                  QStringLiteral("보관 파일을 읽을 수 없습니다: ") + shown +
-                                      QStringLiteral(" (") + readError + QLatin1Char(')'),
-                                  QString()});
-                return false;
-            }
-            if (!splitter.feed(QString(decoder.decode(chunk))))
-                return false;
+            using ArchiveStatement::Kind;
+            if (s.kind == Kind::IdentityOn)
+                identityOn = header.tables[s.table];
+            else if (s.kind == Kind::IdentityOff)
+                identityOn.clear();
+            else if (++outcome.rowsRestored % 1000 == 0 && request.progress)
+                request.progress(outcome.rowsRestored);
         }
-        if (decoder.hasError()) {
-            errors.push_back(
-                {-1, QStringLiteral("보관 파일이 UTF-8이 아닙니다: ") + shown, QString()});
-            return false;
-        }
-        return splitter.finish();
+        return true;
     });
     outcome.succeeded = done.succeeded;
     outcome.outcomeUnknown = done.outcomeUnknown;
-    if (!done.succeeded) {
+    if (done.succeeded) {
+        outcome.rowsPerTable = check.rowsPerTable;
+        outcome.rowsRestored = check.rows;
+    } else {
         outcome.error =
             failedAt.isEmpty() ? done.error : failedAt + QStringLiteral("\r\n") + done.error;
-        outcome.rowsPerTable.clear();
         outcome.rowsRestored = 0;
     }
     return outcome;

@@ -3,22 +3,42 @@
 #include "archive/ArchivedDelete.h"
 
 #include <QString>
+#include <functional>
+#include <utility>
 
 class Mod_DB;
+
+struct RestoreRequest
+{
+    RestoreRequest(QString path, bool otherDatabase = false)
+        : file(std::move(path)), allowOtherDatabase(otherDatabase)
+    {
+    }
+
+    QString file;
+    // Puts the rows into the connected database although the file names another, on purpose.
+    bool allowOtherDatabase = false;
+    // Hears the rows put back so far now and then.
+    std::function<void(qint64 rows)> progress;
+};
 
 struct RestoreOutcome
 {
     bool succeeded = false;
-    // Why not: a file that is not ours or of another dialect, or the statement that failed (its
-    // number and first line) with the server's words. Empty on success.
+    // The file was refused before anything was sent: not ours, unfinished, changed, holding a
+    // statement that is not the writer's, of another kind of database or naming another one.
+    bool refused = false;
+    // Refused only because it names another database; asked for on purpose it would run.
+    bool otherDatabase = false;
+    // Why not: the refusal with its line, or the statement that failed (its line and start) with
+    // the server's words. Empty on success.
     QString error;
     RowsPerTable rowsPerTable; // rows put back, in the file's order
     qint64 rowsRestored = 0;
     bool outcomeUnknown = false; // the connection went during the commit
 };
 
-// Runs an archive file of ours in one transaction: every row goes back or none does. A row
-// whose key exists again fails the whole restore, so the same file cannot be applied twice.
-// progress, when given, hears the rows put back so far now and then.
-RestoreOutcome restoreArchive(Mod_DB& db, const QString& file,
-                              const std::function<void(qint64 rows)>& progress = {});
+// Checks the whole archive file, then runs its statements and nothing else in one transaction:
+// every row goes back or none does. A row whose key exists again fails the whole restore, so
+// the same file cannot be applied twice.
+RestoreOutcome restoreArchive(Mod_DB& db, const RestoreRequest& request);

@@ -194,7 +194,8 @@ private:
 
     int restore()
     {
-        const RestoreFlow::Outcome outcome = RestoreFlow::run(m_context, m_options.restoreFile);
+        const RestoreFlow::Outcome outcome =
+            RestoreFlow::run(m_context, {m_options.restoreFile, m_options.otherDatabase});
         logWarning(outcome.logged);
         const RestoreOutcome& restored = outcome.restore;
         if (restored.succeeded) {
@@ -203,8 +204,10 @@ private:
             m_out << OutcomeWords::rowsRestored(restored.rowsRestored) << '\n';
             return Done;
         }
-        return fail(OutcomeWords::restoreFailure(restored),
-                    restored.outcomeUnknown ? OutcomeUnknown : Failed);
+        OutcomeWords::Report report = OutcomeWords::restoreFailure(restored);
+        if (restored.otherDatabase)
+            report.notes += OutcomeWords::otherDatabaseOption;
+        return fail(report, restored.outcomeUnknown ? OutcomeUnknown : Failed);
     }
 
     int fail(const OutcomeWords::Report& report, int code)

@@ -70,6 +70,10 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
                 options.yes = true;
                 continue;
             }
+            if (argument == u"--other-database") {
+                options.otherDatabase = true;
+                continue;
+            }
             if (argument == u"--from" || argument == u"--to" || argument == u"--check") {
                 QString& into = argument == u"--from" ? options.from
                                 : argument == u"--to" ? options.to
@@ -132,6 +136,8 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
         return fail(QStringLiteral("--check 는 delete open-checks 에만 쓸 수 있습니다"));
     if (options.yes && options.command != Command::Delete && options.command != Command::Optimise)
         return fail(QStringLiteral("--yes 는 delete, optimise 에만 쓸 수 있습니다"));
+    if (options.otherDatabase && options.command != Command::Restore)
+        return fail(QStringLiteral("--other-database 는 restore 에만 쓸 수 있습니다"));
     if (options.format != Format::Table && options.command != Command::List)
         return fail(QStringLiteral("--format 은 list 에만 쓸 수 있습니다"));
     return options;
@@ -166,7 +172,10 @@ QString SweepOptions::usage()
                "                  deliveries [--from DATE --to DATE]\n"
                "  optimise [--yes]\n"
                "                  rebuilds every index (without --yes only says so)\n"
-               "  restore FILE    puts the rows of an archive file back, all or none\n"
+               "  restore FILE [--other-database]\n"
+               "                  checks the whole archive file, then puts its rows back, all "
+               "or none;\n"
+               "                  a file of another database only with --other-database\n"
                "\n"
                "Exit codes: 0 done, 1 database unreachable, 2 wrong command line, 3 the "
                "statement or\n"

@@ -46,6 +46,7 @@ struct SweepOptions
     bool yes = false; // delete and optimise act only with it
     Format format = Format::Table;
     QString restoreFile;
+    bool otherDatabase = false; // restore: into a database other than the file's, on purpose
     QString error;
 
     // arguments without the program name.

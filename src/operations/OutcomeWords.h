@@ -33,6 +33,9 @@ inline const QString changeUnknown = QStringLiteral(
 inline const QString restoreUnknown = QStringLiteral(
     "복원 중에 데이터베이스 연결이 끊어져 반영되었는지 알 수 없습니다. 다시 조회해 확인해 "
     "주세요.");
+// The command line's way to restore a file of another database on purpose.
+inline const QString otherDatabaseOption =
+    QStringLiteral("이 데이터베이스에 일부러 복원하려면 --other-database 를 붙여 주세요.");
 inline const QString logFailed = QStringLiteral("작업 기록을 로그 파일에 남기지 못했습니다.");
 inline const QString logFileLabel = QStringLiteral("로그 파일: ");
 inline const QString archiveFileLabel = QStringLiteral("보관 파일: ");

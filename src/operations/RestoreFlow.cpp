@@ -5,11 +5,12 @@
 
 namespace RestoreFlow {
 
-Outcome run(const FlowContext& context, const QString& file)
+Outcome run(const FlowContext& context, const RestoreRequest& request)
 {
     Outcome outcome;
     const QString address = context.localAddress ? context.localAddress() : QString();
-    outcome.restore = restoreArchive(context.db, file);
+    const QString& file = request.file;
+    outcome.restore = restoreArchive(context.db, request);
     outcome.logged = context.log.Write_Log(LogEntry::statement(
         address, tag, QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()),
         outcome.restore.succeeded ? QString() : outcome.restore.error));

@@ -3,7 +3,8 @@
 #include "archive/RestoreArchive.h"
 #include "operations/Flow.h"
 
-// Puts the rows of an archive file back, all or none, and logs it.
+// Puts the rows of an archive file back, all or none, and logs it. A refused file (see
+// restoreArchive) changes nothing and is logged with its reason.
 namespace RestoreFlow {
 
 inline const QString tag = QStringLiteral("복원");
@@ -14,6 +15,6 @@ struct Outcome
     ActivityLog::Result logged;
 };
 
-Outcome run(const FlowContext& context, const QString& file);
+Outcome run(const FlowContext& context, const RestoreRequest& request);
 
 } // namespace RestoreFlow
