@@ -204,10 +204,11 @@ private:
             m_out << OutcomeWords::rowsRestored(restored.rowsRestored) << '\n';
             return Done;
         }
-        OutcomeWords::Report report = OutcomeWords::restoreFailure(restored);
+        const int code = fail(OutcomeWords::restoreFailure(restored),
+                              restored.outcomeUnknown ? OutcomeUnknown : Failed);
         if (restored.otherDatabase)
-            report.notes += OutcomeWords::otherDatabaseOption;
-        return fail(report, restored.outcomeUnknown ? OutcomeUnknown : Failed);
+            m_err << OutcomeWords::otherDatabaseOption << '\n';
+        return code;
     }
 
     int fail(const OutcomeWords::Report& report, int code)

@@ -89,6 +89,12 @@ TEST_F(CommandLineTest, DeleteAsksForYesKeepsAnArchiveAndRestoreBringsTheRowsBac
     EXPECT_EQ(sweep({"restore", archive}), 3); // the keys are there again
     EXPECT_FALSE(err.isEmpty());
     EXPECT_EQ(deliveries(), before);
+
+    // A statement added to the file: refused whole, naming its line, with nothing run.
+    ASSERT_TRUE(writeFile(archive, fileBytes(archive) + "DROP TABLE DTD;\r\n"));
+    EXPECT_EQ(sweep({"restore", archive}), 3);
+    EXPECT_TRUE(err.contains(QStringLiteral("번째 줄: "))) << err.toStdString();
+    EXPECT_EQ(deliveries(), before);
 }
 
 TEST_F(CommandLineTest, OptimiseBadDatesAndWrongCallsAnswerByExitCode)

@@ -44,6 +44,7 @@ TEST(SweepOptions, ReadsTheCommandLineWithoutAmbiguity)
         {"list", "deliveries", "--format", "xml"},
         {"restore"},
         {"restore", "a.sql", "b.sql"},
+        {"list", "open-checks", "--other-database"},
     };
     for (const QStringList& arguments : refused) {
         const SweepOptions o = SweepOptions::parse(arguments);
@@ -54,6 +55,8 @@ TEST(SweepOptions, ReadsTheCommandLineWithoutAmbiguity)
         {"list", "deliveries", "--to", "2 ", "--from", " 1", "--format", "json"});
     EXPECT_EQ(o.from + o.to, "12");
     EXPECT_EQ(o.format, SweepOptions::Format::Json);
+    EXPECT_FALSE(o.otherDatabase);
+    EXPECT_TRUE(SweepOptions::parse({"restore", "--other-database", "a.sql"}).otherDatabase);
 }
 
 } // namespace

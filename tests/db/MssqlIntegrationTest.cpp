@@ -1,8 +1,10 @@
+#include "archive/RestoreArchive.h"
 #include "core/Mod_Basic.h"
 #include "db/Mod_DB.h"
 #include "db/OdbcConnectionString.h"
 #include "demo/DemoDatabase.h"
 #include "operations/SqlTexts.h"
+#include "support/Files.h"
 #include "support/FixtureDatabase.h"
 #include "support/QueryText.h"
 
@@ -87,4 +89,41 @@ TEST_F(MssqlIntegration, RebuildRunsWithTheDemoTablesInPlace)
     EXPECT_TRUE(m_db.DB_Execute(SqlTexts::optimise(Dialect::SqlServer)).succeeded)
         << m_db.DB_ErrText().toStdString();
     EXPECT_EQ(record(m_db, "SELECT COUNT(*), @@TRANCOUNT FROM DTD"), "20|0");
+}
+
+// A restore that fails after switching IDENTITY_INSERT on switches it off again: the session's
+// next insert that leaves the identity to the server still works.
+TEST_F(MssqlIntegration, AFailedRestoreLeavesNoIdentityInsertOn)
+{
+    ASSERT_TRUE(m_db.DB_Execute("IF OBJECT_ID('SWEEP_IDT') IS NOT NULL DROP TABLE SWEEP_IDT; "
+                                "CREATE TABLE SWEEP_IDT (ID int IDENTITY PRIMARY KEY, V int); "
+                                "INSERT INTO SWEEP_IDT (V) VALUES (1)")
+                    .succeeded)
+        << m_db.DB_ErrText().toStdString();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("idt.sql");
+    const QString insert = "INSERT INTO SWEEP_IDT ([ID],[V]) VALUES (%1,%1);\r\n";
+    ASSERT_TRUE(writeFile(path, "\xEF\xBB\xBF" +
+                                    QStringLiteral("-- Sweep archive (SQL Server)\r\n"
+                                                   "-- 삭제 전에 보관한 행입니다. 이 스크립트를 "
+                                                   "실행하면 행이 되돌아갑니다.\r\n"
+                                                   "-- 시각: 2026-12-07 04:01:16\r\n"
+                                                   "-- 컴퓨터: 192.0.2.2\r\n"
+                                                   "-- 작업: 현황삭제\r\n"
+                                                   "-- 데이터베이스: FOOD\r\n"
+                                                   "-- 삭제 문장:\r\n"
+                                                   "--   DELETE FROM SWEEP_IDT\r\n"
+                                                   "-- 행 수 SWEEP_IDT: 2\r\n"
+                                                   "SET IDENTITY_INSERT SWEEP_IDT ON;\r\n")
+                                        .toUtf8() +
+                                    insert.arg(2).toUtf8() + insert.arg(1).toUtf8() +
+                                    "SET IDENTITY_INSERT SWEEP_IDT OFF;\r\n"));
+    const RestoreOutcome restored = restoreArchive(m_db, {path, true});
+    EXPECT_FALSE(restored.succeeded || restored.refused);
+    EXPECT_TRUE(restored.error.startsWith(QStringLiteral("12번째 줄의 문장이 실패했습니다")))
+        << restored.error.toStdString();
+    EXPECT_TRUE(m_db.DB_Execute("INSERT INTO SWEEP_IDT (V) VALUES (3)").succeeded)
+        << m_db.DB_ErrText().toStdString();
+    EXPECT_EQ(record(m_db, "SELECT COUNT(*), MAX(V), @@TRANCOUNT FROM SWEEP_IDT"), "2|3|0");
+    m_db.DB_Execute("DROP TABLE SWEEP_IDT");
 }
