@@ -119,7 +119,7 @@ void BM_DeliveryArchivedDelete(benchmark::State& state)
 void BM_DeliveryRestore(benchmark::State& state)
 {
     onScratch(state, archivedDeleteOf, [](Scratch& scratch, const Done& deleted) {
-        const RestoreOutcome restored = restoreArchive(scratch.db(), {deleted.archive});
+        const RestoreOutcome restored = restoreArchive(scratch.db(), {deleted.archive, true});
         return Done{restored.succeeded ? QString() : restored.error, restored.rowsRestored, {}};
     });
 }

@@ -192,11 +192,12 @@ private:
         const QChar c = peek();
         if (c == u'-' || c == u'.' || isDigit(c))
             return readNumber(value);
-        if (m_server && c == u'\'') { // a date-time: never joined with other pieces
-            value.type = Value::Type::Text;
-            return readQuoted(value.text);
-        }
         value.type = Value::Type::Text;
+        if (m_server && c == u'\'') // a date-time: never joined with other pieces
+            return readQuoted(value.text);
+        // A long joined text on SQL Server: the first piece is of the max type, or it is cut.
+        if (m_server && take(QLatin1StringView("CAST(N'' AS nvarchar(max))")) && !take(u'+'))
+            return fail(QStringLiteral("값이 아닌 것이 있습니다"));
         return readJoinedText(value.text);
     }
 
