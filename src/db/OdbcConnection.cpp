@@ -1,222 +1,15 @@
 #include "db/OdbcConnection.h"
 
-#include "db/OdbcApi.h"
+#include "db/OdbcDiagnostics.h"
+#include "db/OdbcValues.h"
 #include "db/ScriptSplitter.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <utility>
-#include <vector>
 
-static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "SQLWCHAR must be UTF-16");
+using namespace odbc;
 
 namespace {
-
-const SQLWCHAR* wide(const QString& text)
-{
-    return reinterpret_cast<const SQLWCHAR*>(text.utf16());
-}
-
-// The length a call reported, cut at the terminator: unixODBC reports the byte length of the
-// narrow text when it converts for a narrow driver, which is too long for Korean.
-qsizetype textLength(const std::vector<SQLWCHAR>& buffer, SQLSMALLINT reported)
-{
-    const qsizetype limit =
-        qMin<qsizetype>(qMax<SQLSMALLINT>(reported, 0), qsizetype(buffer.size()) - 1);
-    for (qsizetype i = 0; i < limit; ++i) {
-        if (buffer[size_t(i)] == 0)
-            return i;
-    }
-    return limit;
-}
-
-bool succeeded(SQLRETURN rc)
-{
-    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
-}
-
-// Every diagnostic record of a handle, in the order the driver keeps them.
-void readDiagnostics(SQLSMALLINT type, SQLHANDLE handle, DbDiagnostics& out)
-{
-    if (!handle)
-        return;
-    std::vector<SQLWCHAR> message(1024);
-    for (SQLSMALLINT record = 1;; ++record) {
-        SQLWCHAR state[6] = {};
-        SQLINTEGER native = 0;
-        SQLSMALLINT length = 0;
-        SQLRETURN rc = SQLGetDiagRecW(type, handle, record, state, &native, message.data(),
-                                      SQLSMALLINT(message.size()), &length);
-        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(message.size())) {
-            message.resize(size_t(length) + 1);
-            rc = SQLGetDiagRecW(type, handle, record, state, &native, message.data(),
-                                SQLSMALLINT(message.size()), &length);
-        }
-        if (!succeeded(rc))
-            break;
-        const qsizetype chars = textLength(message, length);
-        out.push_back({qint32(native),
-                       QString::fromUtf16(reinterpret_cast<const char16_t*>(message.data()), chars),
-                       QString::fromUtf16(reinterpret_cast<const char16_t*>(state), 5)});
-    }
-}
-
-// A failed call whose handle said nothing still needs a line in the error text.
-void failure(SQLSMALLINT type, SQLHANDLE handle, const char* call, DbDiagnostics& out)
-{
-    const size_t before = out.size();
-    readDiagnostics(type, handle, out);
-    if (out.size() == before)
-        out.push_back(
-            {-1, QStringLiteral("%1 실패").arg(QLatin1String(call)), QStringLiteral("HY000")});
-}
-
-// A call's outcome. SQL_SUCCESS_WITH_INFO counts as a failure when a record says more than a
-// warning: a batch whose middle statement failed while the others ran may answer that way.
-bool passed(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle, const char* call,
-            DbDiagnostics& errors)
-{
-    if (rc == SQL_SUCCESS)
-        return true;
-    if (rc == SQL_SUCCESS_WITH_INFO) {
-        DbDiagnostics said;
-        readDiagnostics(type, handle, said);
-        if (std::all_of(said.begin(), said.end(),
-                        [](const DbDiagnostic& d) { return d.isWarning(); }))
-            return true;
-        errors.insert(errors.end(), said.begin(), said.end());
-        return false;
-    }
-    failure(type, handle, call, errors);
-    return false;
-}
-
-// The states of a commit whose answer was lost with the connection.
-bool commitOutcomeLost(const DbDiagnostic& d)
-{
-    return d.state == QLatin1String("08S01") || d.state == QLatin1String("08007") ||
-           d.state == QLatin1String("40003");
-}
-
-enum class ValueKind
-{
-    Text,
-    Temporal,
-    Decimal,
-    Float,
-    Binary,
-};
-
-// SQL Server's own time types, which ODBC's headers do not name.
-constexpr SQLSMALLINT SQL_SS_TIME2 = -154;
-constexpr SQLSMALLINT SQL_SS_TIMESTAMPOFFSET = -155;
-
-ValueKind kindOf(SQLSMALLINT sqlType)
-{
-    switch (sqlType) {
-    case SQL_TYPE_TIMESTAMP:
-    case SQL_TIMESTAMP:
-    case SQL_TYPE_DATE:
-    case SQL_DATE:
-    case SQL_TYPE_TIME:
-    case SQL_TIME:
-    case SQL_SS_TIME2:
-    case SQL_SS_TIMESTAMPOFFSET:
-        return ValueKind::Temporal;
-    case SQL_DECIMAL:
-    case SQL_NUMERIC:
-        return ValueKind::Decimal;
-    case SQL_FLOAT:
-    case SQL_REAL:
-    case SQL_DOUBLE:
-        return ValueKind::Float;
-    case SQL_BINARY:
-    case SQL_VARBINARY:
-    case SQL_LONGVARBINARY:
-        return ValueKind::Binary;
-    default:
-        return ValueKind::Text;
-    }
-}
-
-// The Windows {SQL Server} driver predates date, time, datetime2 and datetimeoffset and describes
-// them as text; only the type's name tells.
-bool isTemporalTypeName(SQLHSTMT stmt, SQLUSMALLINT column)
-{
-    SQLWCHAR name[32] = {};
-    SQLSMALLINT bytes = 0;
-    if (!succeeded(SQLColAttributeW(stmt, column, SQL_DESC_TYPE_NAME, name,
-                                    SQLSMALLINT(sizeof name), &bytes, nullptr)))
-        return false;
-    const QString type = QString::fromUtf16(reinterpret_cast<const char16_t*>(name)).toLower();
-    return type == QLatin1String("date") || type == QLatin1String("time") ||
-           type == QLatin1String("datetime2") || type == QLatin1String("datetimeoffset");
-}
-
-// A date, time or date-time as drivers give it in text ("2024-06-14 13:40:12.1230000 +09:00",
-// "13:40:12.1230000", "2024-06-14"): without fraction and offset, as every other date-time.
-QString temporalText(const QString& text)
-{
-    if (text.size() == 19 || text.size() == 10)
-        return text;
-    static const QRegularExpression form(QStringLiteral(
-        R"(^(\d{4}-\d\d-\d\d(?: \d\d:\d\d:\d\d)?|\d\d:\d\d:\d\d)(?:\.\d*)?(?: ?[+-]\d\d:\d\d)?$)"));
-    const QRegularExpressionMatch m = form.match(text);
-    return m.hasMatch() ? m.captured(1) : text;
-}
-
-// Reads one column of the current row piece by piece as cType, handing each piece's bytes to
-// append: a driver hands back at most a buffer's worth per call and says so with 01004 until the
-// value is complete. terminator is the size of the terminator the driver puts after text.
-template <typename Append>
-bool readPieces(SQLHSTMT stmt, SQLUSMALLINT column, SQLSMALLINT cType,
-                std::vector<SQLWCHAR>& buffer, SQLLEN terminator, bool& isNull,
-                DbDiagnostics& errors, Append&& append)
-{
-    isNull = false;
-    const SQLLEN bytes = SQLLEN(buffer.size() * sizeof(SQLWCHAR));
-    for (;;) {
-        SQLLEN indicator = 0;
-        const SQLRETURN rc = SQLGetData(stmt, column, cType, buffer.data(), bytes, &indicator);
-        if (rc == SQL_NO_DATA)
-            return true;
-        if (!succeeded(rc)) {
-            failure(SQL_HANDLE_STMT, stmt, "SQLGetData", errors);
-            return false;
-        }
-        if (indicator == SQL_NULL_DATA) {
-            isNull = true;
-            return true;
-        }
-        const auto* data = reinterpret_cast<const char*>(buffer.data());
-        if (rc == SQL_SUCCESS_WITH_INFO &&
-            (indicator == SQL_NO_TOTAL || indicator > bytes - terminator)) {
-            append(data, bytes - terminator);
-            continue;
-        }
-        append(data, indicator);
-        return true;
-    }
-}
-
-QString shaped(QString text, ValueKind kind)
-{
-    switch (kind) {
-    case ValueKind::Temporal:
-        return temporalText(text);
-    case ValueKind::Decimal:
-        return decimalText(text);
-    case ValueKind::Float: {
-        bool ok = false;
-        const double v = text.toDouble(&ok);
-        return ok ? floatText(v) : text;
-    }
-    case ValueKind::Text:
-    case ValueKind::Binary:
-        break;
-    }
-    return text;
-}
 
 // Frees the statement handle whatever way the caller leaves.
 struct StatementGuard
@@ -250,81 +43,13 @@ bool execDirect(SQLHDBC dbc, StatementGuard& guard, const QString& sql, SQLRETUR
     return true;
 }
 
-// One column's name (in name, length characters) and SQL type; a long name is read again whole.
-bool describeColumn(SQLHSTMT stmt, SQLSMALLINT c, std::vector<SQLWCHAR>& name, SQLSMALLINT& length,
-                    SQLSMALLINT& type, DbDiagnostics& errors)
+// False, with the driver manager's own state for it, when there is no connection.
+bool connected(SQLHDBC dbc, DbDiagnostics& errors)
 {
-    SQLSMALLINT digits = 0, nullable = 0;
-    SQLULEN size = 0;
-    SQLRETURN rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
-                                   &length, &type, &size, &digits, &nullable);
-    if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(name.size())) {
-        name.resize(size_t(length) + 1);
-        rc = SQLDescribeColW(stmt, SQLUSMALLINT(c + 1), name.data(), SQLSMALLINT(name.size()),
-                             &length, &type, &size, &digits, &nullable);
-    }
-    if (succeeded(rc))
-        return true;
-    failure(SQL_HANDLE_STMT, stmt, "SQLDescribeColW", errors);
-    return false;
-}
-
-bool readResult(SQLHSTMT stmt, SQLSMALLINT columns, TextTable& result, DbDiagnostics& errors)
-{
-    result.reset(1, columns);
-    std::vector<ValueKind> kinds(size_t(columns), ValueKind::Text);
-    std::vector<SQLWCHAR> name(256);
-    for (SQLSMALLINT c = 0; c < columns; ++c) {
-        SQLSMALLINT length = 0, type = 0;
-        if (!describeColumn(stmt, c, name, length, type, errors))
-            return false;
-        const qsizetype chars = textLength(name, length);
-        result.setCell(0, c, QStringView(reinterpret_cast<const char16_t*>(name.data()), chars));
-        ValueKind kind = kindOf(type);
-        const bool text =
-            type == SQL_CHAR || type == SQL_VARCHAR || type == SQL_WCHAR || type == SQL_WVARCHAR;
-        if (text && isTemporalTypeName(stmt, SQLUSMALLINT(c + 1)))
-            kind = ValueKind::Temporal;
-        kinds[size_t(c)] = kind;
-    }
-    std::vector<SQLWCHAR> buffer(4096);
-    QString value;
-    QByteArray bytes;
-    for (;;) {
-        const SQLRETURN rc = SQLFetch(stmt);
-        if (rc == SQL_NO_DATA)
-            return true;
-        if (!succeeded(rc)) {
-            failure(SQL_HANDLE_STMT, stmt, "SQLFetch", errors);
-            return false;
-        }
-        result.appendRow();
-        const int row = result.rowCount() - 1;
-        for (SQLSMALLINT c = 0; c < columns; ++c) {
-            bool isNull = false;
-            const SQLUSMALLINT column = SQLUSMALLINT(c + 1);
-            // Binary values are read as bytes: read as text, FreeTDS puts a U+0000 into every
-            // piece of their hexadecimal form.
-            if (kinds[size_t(c)] == ValueKind::Binary) {
-                bytes.clear();
-                if (!readPieces(stmt, column, SQL_C_BINARY, buffer, 0, isNull, errors,
-                                [&](const char* data, SQLLEN n) { bytes.append(data, n); }))
-                    return false;
-                if (!isNull)
-                    result.setCell(row, c, binaryText(bytes));
-                continue;
-            }
-            value.clear();
-            if (!readPieces(stmt, column, SQL_C_WCHAR, buffer, sizeof(SQLWCHAR), isNull, errors,
-                            [&](const char* data, SQLLEN n) {
-                                value.append(QStringView(reinterpret_cast<const char16_t*>(data),
-                                                         qsizetype(n) / 2));
-                            }))
-                return false;
-            if (!isNull)
-                result.setCell(row, c, shaped(value, kinds[size_t(c)]));
-        }
-    }
+    if (!dbc)
+        errors.push_back(
+            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+    return dbc != nullptr;
 }
 
 } // namespace
@@ -348,7 +73,7 @@ bool OdbcConnection::close(DbDiagnostics& errors)
         // Disconnecting inside a transaction fails (25000) and leaves the transaction open.
         if (m_manualCommit || m_stale) {
             DbDiagnostics rollbackErrors;
-            if (!rollBack(rollbackErrors))
+            if (!undoOpenTransaction(rollbackErrors))
                 errors.insert(errors.end(), rollbackErrors.begin(), rollbackErrors.end());
         }
         // A connection that could not be ended is kept: freeing a connected handle fails (HY010),
@@ -460,7 +185,7 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
                 ok = false;
             } else if (columns > 0) {
                 captured = true;
-                ok = readResult(stmt, columns, *result, errors);
+                ok = readTextResult(stmt, columns, *result, errors);
             }
         }
         rc = SQLMoreResults(stmt);
@@ -473,19 +198,6 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
         result->reset(1, 0);
     return true;
 }
-
-namespace {
-
-// False, with the driver manager's own state for it, when there is no connection.
-bool connected(SQLHDBC dbc, DbDiagnostics& errors)
-{
-    if (!dbc)
-        errors.push_back(
-            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
-    return dbc != nullptr;
-}
-
-} // namespace
 
 // A connection closed to end an unsure transaction is opened anew before the next work, never
 // inside a transaction.
@@ -515,16 +227,16 @@ bool OdbcConnection::setAutoCommit(bool on, DbDiagnostics& errors)
     return true;
 }
 
-bool OdbcConnection::endTransaction(bool commit, DbDiagnostics& errors)
+bool OdbcConnection::endTran(bool commit, DbDiagnostics& errors)
 {
     return passed(SQLEndTran(SQL_HANDLE_DBC, m_dbc, commit ? SQL_COMMIT : SQL_ROLLBACK),
                   SQL_HANDLE_DBC, m_dbc,
                   commit ? "SQLEndTran(SQL_COMMIT)" : "SQLEndTran(SQL_ROLLBACK)", errors);
 }
 
-bool OdbcConnection::rollBack(DbDiagnostics& errors)
+bool OdbcConnection::undoOpenTransaction(DbDiagnostics& errors)
 {
-    if (endTransaction(false, errors))
+    if (endTran(false, errors))
         return true;
     if (m_dialect == Dialect::SqlServer)
         return run(QStringLiteral("IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION"), nullptr, errors);
@@ -536,36 +248,27 @@ bool OdbcConnection::rollBack(DbDiagnostics& errors)
 
 bool OdbcConnection::execute(const QString& sql, DbDiagnostics& errors, bool* outcomeUnknown)
 {
-    if (outcomeUnknown)
-        *outcomeUnknown = false;
-    if (!ready(errors))
-        return false;
+    bool ok = false;
+    bool unknown = false;
     // Queries run in auto-commit; a statement text gets its own manual-commit transaction.
-    if (!setAutoCommit(false, errors)) {
-        recover(true, errors);
-        return false;
+    if (beginTransaction(false, errors)) {
+        if (run(sql, nullptr, errors))
+            ok = commit(errors, unknown);
+        else
+            unknown = !endOpenTransaction(errors);
+        if (!ok)
+            recover(false, errors); // a connection that died under the work is opened anew
     }
-    bool ok = run(sql, nullptr, errors);
-    bool commitLost = false;
-    if (ok) {
-        const size_t before = errors.size();
-        ok = endTransaction(true, errors);
-        commitLost = !ok && std::any_of(errors.begin() + std::ptrdiff_t(before), errors.end(),
-                                        commitOutcomeLost);
-    }
-    // Switching auto-commit back on commits whatever is open, so it waits for a rollback that
-    // is known to have happened; otherwise the connection is closed and opened anew.
-    bool ended = ok || rollBack(errors);
     if (outcomeUnknown)
-        *outcomeUnknown = commitLost || !ended;
-    ended = ended && setAutoCommit(true, errors);
-    if (!ended || !ok)
-        recover(!ended, errors);
+        *outcomeUnknown = unknown;
     return ok;
 }
 
 void OdbcConnection::recover(bool transactionUnsure, DbDiagnostics& errors)
 {
+    // A connection already marked for a new start gets it with the next call.
+    if (m_stale && !transactionUnsure)
+        return;
     SQLUINTEGER dead = SQL_CD_FALSE;
     const SQLRETURN rc = SQLGetConnectAttr(m_dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
     if (!transactionUnsure && (!succeeded(rc) || dead != SQL_CD_TRUE))
@@ -577,94 +280,6 @@ void OdbcConnection::recover(bool transactionUnsure, DbDiagnostics& errors)
     if (!open(reopenErrors))
         errors.insert(errors.end(), reopenErrors.begin(), reopenErrors.end());
 }
-
-namespace {
-
-// The archive's type class: the text read's kind, with whole numbers told apart, and the two
-// SQL Server types whose text carries more than a date-time literal kept as their own text.
-DbValueType typeClassOf(SQLSMALLINT sqlType)
-{
-    switch (sqlType) {
-    case SQL_TINYINT:
-    case SQL_SMALLINT:
-    case SQL_INTEGER:
-    case SQL_BIGINT:
-    case SQL_BIT:
-        return DbValueType::Integer;
-    case SQL_SS_TIME2:
-    case SQL_SS_TIMESTAMPOFFSET:
-        return DbValueType::Text;
-    default:
-        break;
-    }
-    switch (kindOf(sqlType)) {
-    case ValueKind::Temporal:
-        return DbValueType::DateTime;
-    case ValueKind::Decimal:
-        return DbValueType::Decimal;
-    case ValueKind::Float:
-        return DbValueType::Float;
-    case ValueKind::Binary:
-        return DbValueType::Binary;
-    case ValueKind::Text:
-        break;
-    }
-    return DbValueType::Text;
-}
-
-// One column of the current row, whole, read piece by piece.
-bool readBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer, QByteArray& value,
-               bool& isNull, DbDiagnostics& errors)
-{
-    value.clear();
-    return readPieces(stmt, column, SQL_C_BINARY, buffer, 0, isNull, errors,
-                      [&](const char* data, SQLLEN n) { value.append(data, n); });
-}
-
-bool readText(SQLHSTMT stmt, SQLUSMALLINT column, std::vector<SQLWCHAR>& buffer, QString& value,
-              bool& isNull, DbDiagnostics& errors)
-{
-    value.clear();
-    return readPieces(
-        stmt, column, SQL_C_WCHAR, buffer, sizeof(SQLWCHAR), isNull, errors,
-        [&](const char* data, SQLLEN n) {
-            value.append(QStringView(reinterpret_cast<const char16_t*>(data), qsizetype(n) / 2));
-        });
-}
-
-bool readDouble(SQLHSTMT stmt, SQLUSMALLINT column, double& value, bool& isNull,
-                DbDiagnostics& errors)
-{
-    SQLLEN indicator = 0;
-    if (!succeeded(SQLGetData(stmt, column, SQL_C_DOUBLE, &value, 0, &indicator))) {
-        failure(SQL_HANDLE_STMT, stmt, "SQLGetData", errors);
-        return false;
-    }
-    isNull = indicator == SQL_NULL_DATA;
-    return true;
-}
-
-bool describeTyped(SQLHSTMT stmt, SQLSMALLINT count, std::vector<DbColumn>& columns,
-                   std::vector<DbValueType>& types, DbDiagnostics& errors)
-{
-    std::vector<SQLWCHAR> name(256);
-    for (SQLSMALLINT c = 0; c < count; ++c) {
-        SQLSMALLINT length = 0, type = 0;
-        if (!describeColumn(stmt, c, name, length, type, errors))
-            return false;
-        DbColumn& column = columns[size_t(c)];
-        column.name = QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()),
-                                         textLength(name, length));
-        SQLLEN autoNumbered = SQL_FALSE;
-        if (succeeded(SQLColAttributeW(stmt, SQLUSMALLINT(c + 1), SQL_DESC_AUTO_UNIQUE_VALUE,
-                                       nullptr, 0, nullptr, &autoNumbered)))
-            column.identity = autoNumbered == SQL_TRUE;
-        types[size_t(c)] = typeClassOf(type);
-    }
-    return true;
-}
-
-} // namespace
 
 bool OdbcConnection::beginTransaction(bool, DbDiagnostics& errors)
 {
@@ -697,45 +312,19 @@ bool OdbcConnection::readRows(const QString& sql, const DbRowReader& reader, DbD
         failure(SQL_HANDLE_STMT, stmt, "SQLNumResultCols", errors);
         return false;
     }
-    std::vector<DbColumn> columns(static_cast<size_t>(count));
-    std::vector<DbValueType> types(static_cast<size_t>(count));
-    if (!describeTyped(stmt, count, columns, types, errors))
+    ResultColumns columns;
+    if (!describeResult(stmt, count, columns, errors))
         return false;
-    std::vector<DbValue> row(static_cast<size_t>(count));
-    std::vector<SQLWCHAR> buffer(4096);
-    for (;;) {
-        const SQLRETURN fetched = SQLFetch(stmt);
-        if (fetched == SQL_NO_DATA)
-            break;
-        if (!succeeded(fetched)) {
-            failure(SQL_HANDLE_STMT, stmt, "SQLFetch", errors);
-            SQLCancel(stmt);
-            return false;
-        }
-        for (SQLSMALLINT c = 0; c < count; ++c) {
-            DbValue& v = row[size_t(c)];
-            const SQLUSMALLINT column = SQLUSMALLINT(c + 1);
-            v.type = types[size_t(c)];
-            bool isNull = false;
-            bool read = false;
-            if (v.type == DbValueType::Binary)
-                read = readBytes(stmt, column, buffer, v.bytes, isNull, errors);
-            else if (v.type == DbValueType::Float)
-                read = readDouble(stmt, column, v.number, isNull, errors);
-            else
-                read = readText(stmt, column, buffer, v.text, isNull, errors);
-            if (!read) {
-                SQLCancel(stmt);
-                return false;
-            }
-            if (isNull)
-                v.type = DbValueType::Null;
-        }
-        if (!reader(columns, row)) {
-            SQLCancel(stmt);
+    bool stopped = false;
+    const auto take = [&](const std::vector<DbValue>& row) {
+        stopped = !reader(columns.columns, row);
+        return !stopped;
+    };
+    if (!fetchRows(stmt, columns, take, errors)) {
+        SQLCancel(stmt);
+        if (stopped)
             errors.push_back({-1, QStringLiteral("행 읽기가 중단되었습니다"), QString()});
-            return false;
-        }
+        return false;
     }
     SQLCloseCursor(stmt);
     return true;
@@ -761,7 +350,7 @@ bool OdbcConnection::commit(DbDiagnostics& errors, bool& outcomeUnknown)
     if (!connected(m_dbc, errors))
         return false;
     const size_t before = errors.size();
-    if (endTransaction(true, errors)) {
+    if (endTran(true, errors)) {
         if (!setAutoCommit(true, errors))
             recover(true, errors);
         return true; // committed; only the mode switch failed, and the reopen fixed that
@@ -782,8 +371,8 @@ bool OdbcConnection::endOpenTransaction(DbDiagnostics& errors)
 {
     // Auto-commit comes back on only after a rollback known to have happened: the switch would
     // commit whatever is still open. Otherwise the connection is closed and opened anew.
-    const bool ended = rollBack(errors) && setAutoCommit(true, errors);
-    if (!ended)
+    const bool rolledBack = undoOpenTransaction(errors);
+    if (!rolledBack || !setAutoCommit(true, errors))
         recover(true, errors);
-    return ended;
+    return rolledBack;
 }

@@ -34,13 +34,14 @@ private:
     // is read into result when one is given. False when any part of the batch failed.
     bool run(const QString& sql, TextTable* result, DbDiagnostics& errors);
     bool setAutoCommit(bool on, DbDiagnostics& errors);
-    // Rolls back the open transaction and returns to auto-commit; false when that cannot be
-    // known to have happened (the connection is then reopened).
+    // Rolls back the open transaction and returns to auto-commit, reopening the connection when
+    // either step fails; false when the rollback cannot be known to have happened.
     bool endOpenTransaction(DbDiagnostics& errors);
-    bool endTransaction(bool commit, DbDiagnostics& errors);
-    // Rolls back the open transaction: SQLEndTran, and when that fails the dialect's own rollback
-    // statement. False when neither could be confirmed.
-    bool rollBack(DbDiagnostics& errors);
+    // SQLEndTran: commits, or rolls back, what the connection holds.
+    bool endTran(bool commit, DbDiagnostics& errors);
+    // Rolls back the open transaction and stays in manual commit: SQLEndTran, and when that
+    // fails the dialect's own rollback statement. False when neither could be confirmed.
+    bool undoOpenTransaction(DbDiagnostics& errors);
     // A connection that may still hold a transaction it could not end is closed and opened anew
     // before it runs anything else; false when that is not possible yet.
     bool ready(DbDiagnostics& errors);
