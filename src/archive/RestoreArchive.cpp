@@ -22,8 +22,9 @@ QString named(const QString& server, const QString& database)
     return server.isEmpty() ? database : server + QStringLiteral(" / ") + database;
 }
 
-// The file's database against the connected one; a format-1 file names no server.
-bool sameDatabase(const ArchiveHeader& header, const DatabaseIdentity& connected)
+} // namespace
+
+bool isSameDatabase(const ArchiveHeader& header, const DatabaseIdentity& connected)
 {
     if (header.format >= 2 && header.server.compare(connected.server, Qt::CaseInsensitive) != 0)
         return false;
@@ -38,8 +39,6 @@ bool sameDatabase(const ArchiveHeader& header, const DatabaseIdentity& connected
     return (canonical.isEmpty() ? header.database : canonical).compare(connected.database, paths) ==
            0;
 }
-
-} // namespace
 
 RestoreOutcome restoreArchive(Mod_DB& db, const RestoreRequest& request)
 {
@@ -56,7 +55,7 @@ RestoreOutcome restoreArchive(Mod_DB& db, const RestoreRequest& request)
     if (header.dialect != db.dialect())
         return refuse(QStringLiteral("다른 종류의 데이터베이스에서 만든 보관 파일입니다"));
     const DatabaseIdentity connected = db.databaseIdentity();
-    if (!request.allowOtherDatabase && !sameDatabase(header, connected)) {
+    if (!request.allowOtherDatabase && !isSameDatabase(header, connected)) {
         outcome.otherDatabase = true;
         return refuse(QStringLiteral("다른 데이터베이스의 보관 파일입니다. 파일: %1, 연결된 "
                                      "데이터베이스: %2")

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "archive/ArchiveVerifier.h"
 #include "archive/ArchivedDelete.h"
+#include "db/Mod_DB.h"
 
 #include <QString>
 #include <functional>
 #include <utility>
-
-class Mod_DB;
 
 struct RestoreRequest
 {
@@ -37,6 +37,10 @@ struct RestoreOutcome
     qint64 rowsRestored = 0;
     bool outcomeUnknown = false; // the connection went during the commit
 };
+
+// Whether the database a header names is the connected one (a format-1 header names no server,
+// so its database alone is compared). A list of archives marks the others with it.
+bool isSameDatabase(const ArchiveHeader& header, const DatabaseIdentity& connected);
 
 // Checks the whole archive file, then runs its statements and nothing else in one transaction:
 // every row goes back or none does. A row whose key exists again fails the whole restore, so
