@@ -6,7 +6,7 @@
 #include "archive/ArchivedDelete.h"
 #include "archive/RestoreArchive.h"
 #include "db/Mod_DB.h"
-#include "operations/ArchiveTexts.h"
+#include "operations/DeliveriesFlow.h"
 #include "operations/SqlTexts.h"
 
 #include <QCoreApplication>
@@ -43,12 +43,12 @@ public:
     ArchiveRequest request() const
     {
         return {m_dir.filePath(QStringLiteral("archive")),
-                ArchiveTexts::deliveriesArea,
-                QStringLiteral("배달전체삭제"),
-                QStringLiteral("127.0.0.1"),
-                QStringLiteral("FOOD"),
+                DeliveriesFlow::archiveArea,
+                DeliveriesFlow::deleteTag,
+                QStringLiteral("bench (127.0.0.1)"),
                 SqlTexts::deliveryDeleteAll(Dialect::Sqlite),
-                ArchiveTexts::deliveryDeleteAll(Dialect::Sqlite),
+                {},
+                {},
                 {}};
     }
 
@@ -98,7 +98,7 @@ void onScratch(benchmark::State& state, const std::function<Done(Scratch&)>& pre
 Done archivedDeleteOf(Scratch& scratch)
 {
     const ArchivedDeleteOutcome outcome =
-        archivedDelete(scratch.db(), scratch.request(), Clock::system());
+        deleteWithArchive(scratch.db(), scratch.request(), Clock::system());
     return {outcome.succeeded ? QString() : outcome.error, outcome.rowsDeleted,
             outcome.archiveFile};
 }
@@ -106,7 +106,7 @@ Done archivedDeleteOf(Scratch& scratch)
 void BM_DeliveryDeleteAlone(benchmark::State& state)
 {
     onScratch(state, {}, [](Scratch& scratch, const Done&) {
-        const DbOutcome outcome = scratch.db().DB_Execute(scratch.request().deleteStatement);
+        const DbOutcome outcome = scratch.db().DB_Execute(scratch.request().deletion.statement());
         return Done{outcome.succeeded ? QString() : outcome.error, 0, {}};
     });
 }

@@ -1,55 +1,9 @@
 #include "archive/ArchiveFile.h"
 
+#include "archive/ArchiveDisk.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstring>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
-namespace {
-
-bool syncToDisk(int fd)
-{
-#ifdef Q_OS_WIN
-    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != 0;
-#else
-    return ::fsync(fd) == 0;
-#endif
-}
-
-// The new name must survive a crash too: on POSIX the folder entry is flushed on its own.
-bool syncFolder(const QString& folder)
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(folder);
-    return true;
-#else
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL; // some file systems cannot sync folders
-    ::close(fd);
-    return ok;
-#endif
-}
-
-QString systemError()
-{
-#ifdef Q_OS_WIN
-    return qt_error_string(int(GetLastError()));
-#else
-    return QString::fromLocal8Bit(std::strerror(errno));
-#endif
-}
-
-} // namespace
 
 ArchiveFile::~ArchiveFile()
 {
@@ -73,13 +27,17 @@ bool ArchiveFile::create(const QString& folder, const QDateTime& time, const QSt
     }
     const QDir dir(folder);
     for (int n = 1; n < 1000; ++n) {
-        const QString suffix = n == 1 ? QString() : QStringLiteral("-%1").arg(n);
-        m_file.setFileName(dir.filePath(stem + suffix + QStringLiteral(".sql")));
-        if (m_file.exists())
+        const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        const QString finished = dir.filePath(name + QStringLiteral(".sql"));
+        m_file.setFileName(finished + unfinishedSuffix);
+        if (QFile::exists(finished) || m_file.exists())
             continue;
         // NewOnly: a file that appeared in the meantime is never overwritten.
         if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             m_created = true;
+            if (!ArchiveDisk::lock(m_file.handle()))
+                return fail(QStringLiteral("보관 파일을 다른 프로그램이 쓰고 있습니다"),
+                            QStringLiteral("잠금"));
             return write(QString(QChar(0xFEFF)));
         }
         if (!m_file.exists())
@@ -99,41 +57,46 @@ bool ArchiveFile::writePending()
 {
     const QByteArray bytes = m_encoder.encode(m_pending);
     m_pending.resize(0); // keeps its capacity for the next piece
+    m_hash.addData(bytes);
     if (m_file.write(bytes) == bytes.size())
         return true;
     return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
 }
 
-qint64 ArchiveFile::position()
-{
-    writePending();
-    return m_file.pos();
-}
-
-bool ArchiveFile::overwriteAt(qint64 position, const QString& text)
+bool ArchiveFile::seal(const RowsPerTable& rows)
 {
     if (!writePending())
         return false;
-    const qint64 end = m_file.pos();
-    m_pending = text;
-    if (!m_file.seek(position) || !writePending())
+    m_pending = ArchiveScript::closingLine(rows, m_hash.result());
+    if (!writePending() || !m_file.flush())
         return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
-    if (!m_file.seek(end))
-        return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
+    QString reason;
+    if (!ArchiveDisk::syncFile(m_file.handle(), &reason))
+        return fail(QStringLiteral("보관 파일을 디스크에 기록할 수 없습니다"), reason);
+    if (!ArchiveDisk::syncFolder(QFileInfo(m_file).absolutePath(), &reason))
+        return fail(QStringLiteral("보관 폴더를 디스크에 기록할 수 없습니다"), reason);
+    // The last moment before the delete: the file must still be the one under this name.
+    if (!ArchiveDisk::stillAt(m_file.handle(), path()))
+        return fail(QStringLiteral("보관 파일이 쓰는 도중에 지워졌습니다"),
+                    QStringLiteral("다른 프로그램"));
     return true;
 }
 
-bool ArchiveFile::finish()
+bool ArchiveFile::publish()
 {
-    if (!writePending() || !m_file.flush())
-        return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
-    if (!syncToDisk(m_file.handle()))
-        return fail(QStringLiteral("보관 파일을 디스크에 기록할 수 없습니다"), systemError());
+    const QString unfinished = path();
+    const QString finished = unfinished.chopped(unfinishedSuffix.size());
+#ifdef Q_OS_WIN
+    m_file.close(); // an open file cannot be moved there
+#endif
+    QString reason;
+    const bool moved = ArchiveDisk::moveDurably(unfinished, finished, &reason);
     m_file.close();
-    if (m_file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("보관 파일을 닫을 수 없습니다"), m_file.errorString());
-    if (!syncFolder(QFileInfo(m_file).absolutePath()))
-        return fail(QStringLiteral("보관 폴더를 디스크에 기록할 수 없습니다"), systemError());
+    // A start of another sweep may have finished it in the moment it was closed.
+    if (!moved && !(QFile::exists(finished) && !QFile::exists(unfinished)))
+        return fail(QStringLiteral("보관 파일의 이름을 바꿀 수 없습니다"), reason);
+    m_created = false;
+    m_file.setFileName(finished);
     return true;
 }
 

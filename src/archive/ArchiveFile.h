@@ -1,13 +1,17 @@
 #pragma once
 
+#include "archive/ArchiveScript.h"
+
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QString>
 #include <QStringEncoder>
 
-// One archive file being written: created new (never over an existing file), UTF-8 with a BOM,
-// and on finish flushed to the disk together with its folder entry. Every failure leaves a
-// Korean reason with the system's own words in error().
+// One archive file being written. It is made new as NAME.sql.part (never over an existing file),
+// UTF-8 with a BOM, hashed as it is written; seal() adds the closing line and flushes it to the
+// disk; publish(), once the delete has committed, gives it its final name NAME.sql. Every
+// failure leaves a Korean reason with the system's own words in error().
 class ArchiveFile
 {
 public:
@@ -16,20 +20,23 @@ public:
     ArchiveFile(const ArchiveFile&) = delete;
     ArchiveFile& operator=(const ArchiveFile&) = delete;
 
-    // "yyyyMMdd-HHmmss-area.sql" in folder (made when missing); "-2", "-3", … before ".sql" when
-    // the name is taken.
+    // "yyyyMMdd-HHmmss-area.sql.part" in folder (made when missing); "-2", "-3", … before ".sql"
+    // when the name is taken, finished or not.
     bool create(const QString& folder, const QDateTime& time, const QString& area);
     bool write(const QString& text);
-    // Where the next write lands, to overwrite a placeholder later.
-    qint64 position();
-    bool overwriteAt(qint64 position, const QString& text);
-    // Flushes the data and the folder entry to the disk and closes the file.
-    bool finish();
-    // Closes and deletes the file (a delete that did not happen must leave nothing to restore).
+    // The closing line with the rows per table and the hash of every byte before it; then the
+    // file is on the disk, still under its unfinished name.
+    bool seal(const RowsPerTable& rows);
+    // The sealed file under its final name, the name on the disk too.
+    bool publish();
+    // Closes and deletes the unfinished file (a delete that did not happen leaves nothing).
     void remove();
 
+    // Where the file is now: the unfinished name until it is published.
     QString path() const { return m_file.fileName(); }
     const QString& error() const { return m_error; }
+
+    static inline const QString unfinishedSuffix = QStringLiteral(".part");
 
 private:
     bool fail(const QString& what, const QString& systemText);
@@ -37,6 +44,7 @@ private:
 
     QFile m_file;
     QStringEncoder m_encoder{QStringEncoder::Utf8};
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
     QString m_error;
     QString m_pending;      // encoded and written in large pieces
     bool m_created = false; // only a file made here is ever removed

@@ -2,55 +2,81 @@
 
 #include "db/DbConnection.h"
 #include "db/Dialect.h"
+#include "db/Mod_DB.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
 
+// Rows per table, in the order the tables come.
+using RowsPerTable = std::vector<std::pair<QString, qint64>>;
+
 // The texts of an archive file: a SQL script in the source database's dialect that puts deleted
-// rows back when run by hand or by restoreArchive. Pure functions, so the format is fixed here.
+// rows back when run by hand or by restoreArchive, sealed by a closing line with the counts and
+// the SHA-256 of every byte before it. Pure functions, so the format is fixed here.
 namespace ArchiveScript {
 
-// The header's first line; it marks the file as ours and names its dialect.
+// The header's first line, "-- Sweep archive 2 (SQLite)": the format and the dialect.
 QString firstLine(Dialect dialect);
-// The dialect a first line names; none for a file that is not an archive of ours.
+// The dialect a first line of format 2 names; none for any other line.
 std::optional<Dialect> dialectOfFirstLine(QStringView line);
 
 struct Header
 {
     QDateTime time;
-    QString address;
-    QString logTag;
-    QString database;
+    QString computer; // the computer's name and, in brackets, the address the log names
+    DatabaseIdentity database;
+    QString work; // the activity log's tag for the delete
+    QStringList tables;
     QString deleteStatement;
 };
 
-// Every header line but the row counts, each ending in CR LF.
+// "POS-01 (192.0.2.2)": this computer's name and the address the log names.
+QString computer(const QString& address);
+// Every header line, each ending in CR LF.
 QString headerText(Dialect dialect, const Header& header);
-// "-- 행 수 DTD: " followed by the count right-aligned in countWidth places and CR LF; the
-// count is written as 0 first and overwritten in place once it is known.
-QString rowCountLine(const QString& table, qint64 count);
-inline constexpr int countWidth = 12;
 
-// A literal that gives the value back exactly: N'…' (SQL Server) or '…' with quotes doubled,
-// 'yyyy-MM-ddTHH:mm:ss[.fff]' date-times on SQL Server, 0x… / X'…' binaries, NULL.
-QString literal(Dialect dialect, const DbValue& value);
-void appendLiteral(QString& out, Dialect dialect, const DbValue& value);
+// "-- 끝: PE 5, DTD 0; SHA-256 " with the hash of every byte before this line, and CR LF.
+QString closingLine(const RowsPerTable& rows, const QByteArray& sha256);
+inline const QString closingStart = QStringLiteral("-- 끝: ");
+
+// What a closing line says; none for a line that is not one.
+struct Closing
+{
+    RowsPerTable rows;
+    QByteArray sha256; // 32 bytes
+};
+std::optional<Closing> parseClosingLine(QStringView line);
+
+// A literal that gives the value back exactly (see docs/archive-format.md); false, with out
+// unchanged, for a value this dialect cannot write exactly, which must then not be deleted.
+bool appendLiteral(QString& out, Dialect dialect, const DbValue& value);
 // A column name in the dialect's quotes.
 QString quotedName(Dialect dialect, const QString& name);
-// "INSERT INTO table (columns) VALUES (values);" and CR LF, on one line: the part up to the
-// values is the same for every row of a table, so it is made once.
+// "INSERT INTO table (columns) VALUES (" without the columns the server fills itself: the part
+// of an insert that is the same for every row of a table, so it is made once.
 QString insertHead(Dialect dialect, const QString& table, const std::vector<DbColumn>& columns);
-void appendInsert(QString& out, Dialect dialect, const QString& head,
-                  const std::vector<DbValue>& row);
-// The table an insert of ours fills; empty for any other statement.
-QString insertedTable(QStringView statement);
+// head, the row's values but those of columns the server fills, and ");" CR LF; false, with out
+// as it was, when a value cannot be written exactly.
+bool appendInsert(QString& out, Dialect dialect, const QString& head,
+                  const std::vector<DbColumn>& columns, const std::vector<DbValue>& row);
 // SQL Server: the statement around a table's inserts when it has an identity column.
 QString identityInsert(const QString& table, bool on);
 
-// The copy of the rows a delete will remove, read under the delete's locks on SQL Server.
-QString copyQuery(Dialect dialect, const QString& table, const QString& where);
+// The table an insert of ours fills; empty for any other statement.
+QString insertedTable(QStringView statement);
+
+// One insert line of ours taken apart: the pieces as written, quotes and all.
+struct InsertParts
+{
+    QString table;
+    QStringList columns;
+    QStringList values;
+};
+std::optional<InsertParts> splitInsert(QStringView line);
 
 } // namespace ArchiveScript

@@ -1,6 +1,5 @@
 #include "operations/DeliveriesFlow.h"
 
-#include "operations/ArchiveTexts.h"
 #include "operations/DateNormalise.h"
 #include "operations/SqlTexts.h"
 
@@ -23,13 +22,10 @@ ChangeOutcome remove(const FlowContext& context, const Range& range)
 {
     const Dialect dialect = context.db.dialect();
     if (range.allDates)
-        return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::deliveriesArea,
-                                         SqlTexts::deliveryDeleteAll(dialect),
-                                         ArchiveTexts::deliveryDeleteAll(dialect));
-    return FlowSteps::archivedDelete(
-        context, deleteTag, ArchiveTexts::deliveriesArea,
-        SqlTexts::deliveryDeleteRange(dialect, range.from, range.to),
-        ArchiveTexts::deliveryDeleteRange(dialect, range.from, range.to));
+        return FlowSteps::archivedDelete(context, deleteTag, archiveArea,
+                                         SqlTexts::deliveryDeleteAll(dialect));
+    return FlowSteps::archivedDelete(context, deleteTag, archiveArea,
+                                     SqlTexts::deliveryDeleteRange(dialect, range.from, range.to));
 }
 
 } // namespace DeliveriesFlow

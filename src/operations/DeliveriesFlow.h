@@ -6,6 +6,8 @@
 namespace DeliveriesFlow {
 
 inline const QString deleteTag = QStringLiteral("배달전체삭제");
+// The archive file's name word.
+inline const QString archiveArea = QStringLiteral("deliveries");
 
 // Which deliveries: all dates, or the ones whose date lies between from and to (both kept in
 // the yyyy-mm-dd form the statements take).

@@ -17,22 +17,6 @@ SearchOutcome search(const FlowContext& context, const QString& sql)
 
 namespace {
 
-// The database as the archive's header names it: the catalog of a server, the file of the demo.
-// Never the whole connection string, which holds the password.
-QString databaseName(const Mod_DB& db)
-{
-    const QString connection = db.DB_ConnStr();
-    if (db.dialect() == Dialect::Sqlite && !connection.contains(u'='))
-        return connection;
-    for (const QString& part : connection.split(u';')) {
-        const QString key = part.section(u'=', 0, 0).trimmed();
-        if (key.compare(QLatin1String("DATABASE"), Qt::CaseInsensitive) == 0 ||
-            key.compare(QLatin1String("Initial Catalog"), Qt::CaseInsensitive) == 0)
-            return part.section(u'=', 1).trimmed();
-    }
-    return QString();
-}
-
 QString address(const FlowContext& context)
 {
     return context.localAddress ? context.localAddress() : QString();
@@ -59,29 +43,29 @@ ChangeOutcome change(const FlowContext& context, const QString& tag, const QStri
 }
 
 ChangeOutcome archivedDelete(const FlowContext& context, const QString& tag, const QString& area,
-                             const QString& sql, const std::vector<ArchiveCopy>& copies)
+                             const Deletion& deletion)
 {
     ChangeOutcome outcome;
-    outcome.sql = sql;
+    outcome.sql = deletion.statement();
+    const QString from = address(context);
     ArchiveRequest request;
     request.folder = context.log.archiveFolder();
     request.area = area;
     request.logTag = tag;
-    request.address = address(context);
-    request.database = databaseName(context.db);
-    request.deleteStatement = sql;
-    request.copies = copies;
+    request.computer = ArchiveScript::computer(from);
+    request.deletion = deletion;
+    // The lock wait is set as the delete's transaction begins.
     if (context.db.dialect() == Dialect::SqlServer)
-        context.db.DB_Execute(SqlTexts::lockTimeout(deleteLockWaitMs));
-    const ArchivedDeleteOutcome done = ::archivedDelete(context.db, request, context.log.clock());
+        request.sessionSetup = SqlTexts::lockTimeout(deleteLockWaitMs);
+    const ArchivedDeleteOutcome done = deleteWithArchive(context.db, request, context.log.clock());
     outcome.succeeded = done.succeeded;
-    outcome.error = done.archiveFailed ? done.archiveError : done.error;
+    outcome.error = done.error;
     outcome.outcomeUnknown = done.outcomeUnknown;
     outcome.archiveFailed = done.archiveFailed;
     outcome.archiveFile = done.archiveFile;
     outcome.rowsDeleted = done.succeeded ? done.rowsDeleted : 0;
     outcome.logged = context.log.Write_Log(
-        LogEntry::statement(request.address, tag, sql, done.succeeded ? QString() : outcome.error));
+        LogEntry::statement(from, tag, outcome.sql, done.succeeded ? QString() : outcome.error));
     return outcome;
 }
 

@@ -63,5 +63,5 @@ ChangeOutcome change(const FlowContext& context, const QString& tag, const QStri
 // A delete: copies the rows it removes into a new file in the archive folder, then runs it, both
 // in one transaction; nothing is deleted when the copy cannot be written. Logged like change().
 ChangeOutcome archivedDelete(const FlowContext& context, const QString& tag, const QString& area,
-                             const QString& sql, const std::vector<ArchiveCopy>& copies);
+                             const Deletion& deletion);
 } // namespace FlowSteps

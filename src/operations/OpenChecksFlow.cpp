@@ -1,6 +1,5 @@
 #include "operations/OpenChecksFlow.h"
 
-#include "operations/ArchiveTexts.h"
 #include "operations/SqlTexts.h"
 
 namespace OpenChecksFlow {
@@ -14,12 +13,10 @@ ChangeOutcome remove(const FlowContext& context, const std::optional<QString>& c
 {
     const Dialect dialect = context.db.dialect();
     if (checkNumber)
-        return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::openChecksArea,
-                                         SqlTexts::openTableDeleteOne(dialect, *checkNumber),
-                                         ArchiveTexts::openTableDeleteOne(dialect, *checkNumber));
-    return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::openChecksArea,
-                                     SqlTexts::openTableDeleteAll(dialect),
-                                     ArchiveTexts::openTableDeleteAll(dialect));
+        return FlowSteps::archivedDelete(context, deleteTag, archiveArea,
+                                         SqlTexts::openTableDeleteOne(dialect, *checkNumber));
+    return FlowSteps::archivedDelete(context, deleteTag, archiveArea,
+                                     SqlTexts::openTableDeleteAll(dialect));
 }
 
 } // namespace OpenChecksFlow

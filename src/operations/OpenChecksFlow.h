@@ -8,6 +8,8 @@
 namespace OpenChecksFlow {
 
 inline const QString deleteTag = QStringLiteral("현황삭제");
+// The archive file's name word.
+inline const QString archiveArea = QStringLiteral("open-checks");
 
 SearchOutcome search(const FlowContext& context);
 // Every open check, or only checkNumber's when one is given.

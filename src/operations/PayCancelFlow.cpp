@@ -1,6 +1,5 @@
 #include "operations/PayCancelFlow.h"
 
-#include "operations/ArchiveTexts.h"
 #include "operations/SqlTexts.h"
 
 namespace PayCancelFlow {
@@ -13,9 +12,8 @@ SearchOutcome search(const FlowContext& context)
 ChangeOutcome remove(const FlowContext& context)
 {
     const Dialect dialect = context.db.dialect();
-    return FlowSteps::archivedDelete(context, deleteTag, ArchiveTexts::payCancelArea,
-                                     SqlTexts::payCancelDelete(dialect),
-                                     ArchiveTexts::payCancelDelete(dialect));
+    return FlowSteps::archivedDelete(context, deleteTag, archiveArea,
+                                     SqlTexts::payCancelDelete(dialect));
 }
 
 } // namespace PayCancelFlow

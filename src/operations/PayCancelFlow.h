@@ -6,6 +6,8 @@
 namespace PayCancelFlow {
 
 inline const QString deleteTag = QStringLiteral("결제취소삭제");
+// The archive file's name word.
+inline const QString archiveArea = QStringLiteral("payment-cancel");
 
 SearchOutcome search(const FlowContext& context);
 ChangeOutcome remove(const FlowContext& context);

@@ -1,7 +1,5 @@
 #include "operations/SqlTexts.h"
 
-#include <QStringList>
-
 namespace SqlTexts {
 
 namespace {
@@ -13,6 +11,8 @@ const QString unfinishedSearch =
     QStringLiteral("(DTD_STATUS <3 OR DTD_STATUS=9)AND DTD_CALGU <>'Y'");
 const QString unfinishedDelete =
     QStringLiteral("(DTD_STATUS < 3 OR DTD_STATUS=9)AND DTD_CALGU <>'Y'");
+const QString deleteFrom = QStringLiteral("DELETE FROM ");
+const QString openCheck = QStringLiteral("PE_CK='0'");
 const QString deliveryOrder = QStringLiteral(" ORDER BY DTD_JTIME,DTD_CALGU,DTD_STATUS");
 
 } // namespace
@@ -30,15 +30,19 @@ QString openTableSearch(Dialect)
            QStringLiteral("WHERE PE_CK=0");
 }
 
-QString openTableDeleteAll(Dialect)
+Deletion openTableDeleteAll(Dialect)
 {
-    return QStringLiteral("DELETE FROM PE WHERE PE_CK='0'");
+    return {
+        {DeleteSpec::rows(deleteFrom, QStringLiteral("PE"), QStringLiteral(" WHERE "), openCheck)},
+        QString()};
 }
 
-QString openTableDeleteOne(Dialect dialect, const QString& checkNumber)
+Deletion openTableDeleteOne(Dialect, const QString& checkNumber)
 {
-    return openTableDeleteAll(dialect) + QStringLiteral("AND PE_ID ='") +
-           quoteDoubled(checkNumber) + QStringLiteral("'");
+    return {{DeleteSpec::rows(deleteFrom, QStringLiteral("PE"), QStringLiteral(" WHERE "),
+                              openCheck + QStringLiteral("AND PE_ID ='") +
+                                  quoteDoubled(checkNumber) + QStringLiteral("'"))},
+            QString()};
 }
 
 QString payCancelSearch(Dialect)
@@ -47,14 +51,15 @@ QString payCancelSearch(Dialect)
            QStringLiteral(" ORDER BY A.PE_ID, A.AC_NO ") + LF;
 }
 
-QString payCancelDelete(Dialect dialect)
+Deletion payCancelDelete(Dialect dialect)
 {
-    // SQL Server takes the three deletes as one batch; SQLite needs them separated.
-    const QString separator = dialect == Dialect::Sqlite ? QStringLiteral(";") + CRLF : CRLF;
-    return QStringList{QStringLiteral("delete from ac_temp"),
-                       QStringLiteral("delete from credit_temp"),
-                       QStringLiteral("delete from pecash_temp")}
-        .join(separator);
+    // SQL Server takes the three deletes as one batch; SQLite needs them separated. Each empties
+    // its whole table.
+    const QString lower = QStringLiteral("delete from ");
+    return {{DeleteSpec::whole(lower, QStringLiteral("ac_temp")),
+             DeleteSpec::whole(lower, QStringLiteral("credit_temp")),
+             DeleteSpec::whole(lower, QStringLiteral("pecash_temp"))},
+            dialect == Dialect::Sqlite ? QStringLiteral(";") + CRLF : CRLF};
 }
 
 QString deliverySearchAll(Dialect)
@@ -72,17 +77,21 @@ QString deliverySearchRange(Dialect, const QString& from, const QString& to)
            QStringLiteral(")") + CRLF + deliveryOrder;
 }
 
-QString deliveryDeleteAll(Dialect)
+Deletion deliveryDeleteAll(Dialect)
 {
-    return QStringLiteral("DELETE FROM DTD") + CRLF + QStringLiteral(" where ") + unfinishedDelete;
+    return {{DeleteSpec::rows(deleteFrom, QStringLiteral("DTD"), CRLF + QStringLiteral(" where "),
+                              unfinishedDelete)},
+            QString()};
 }
 
-QString deliveryDeleteRange(Dialect, const QString& from, const QString& to)
+Deletion deliveryDeleteRange(Dialect, const QString& from, const QString& to)
 {
-    return QStringLiteral("DELETE FROM DTD") + CRLF + QStringLiteral("WHERE (DTD_EDATE BETWEEN '") +
-           quoteDoubled(from) + QStringLiteral("'") + CRLF + QStringLiteral(" AND '") +
-           quoteDoubled(to) + QStringLiteral("'") + CRLF + QStringLiteral(" AND") +
-           unfinishedDelete + QStringLiteral(")");
+    return {{DeleteSpec::rows(deleteFrom, QStringLiteral("DTD"), CRLF + QStringLiteral("WHERE "),
+                              QStringLiteral("(DTD_EDATE BETWEEN '") + quoteDoubled(from) +
+                                  QStringLiteral("'") + CRLF + QStringLiteral(" AND '") +
+                                  quoteDoubled(to) + QStringLiteral("'") + CRLF +
+                                  QStringLiteral(" AND") + unfinishedDelete + QStringLiteral(")"))},
+            QString()};
 }
 
 QString optimise(Dialect dialect)

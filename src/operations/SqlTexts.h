@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/DeleteSpec.h"
 #include "db/Dialect.h"
 
 #include <QString>
@@ -7,7 +8,8 @@
 // The statement texts the work areas send. SQL Server receives them exactly as the POS tool has
 // always sent them (every blank and line break matters to anyone comparing logs); SQLite gets the
 // same text except where it cannot run T-SQL. Every text put between single quotes goes through
-// quoteDoubled, so a quote typed by the user stays data.
+// quoteDoubled, so a quote typed by the user stays data. A delete comes as its table and
+// condition pieces, from which both its statement and the archive's copy are built.
 namespace SqlTexts {
 
 // Doubles every single quote; ordinary text comes back unchanged.
@@ -15,18 +17,18 @@ QString quoteDoubled(const QString& text);
 
 // Open table checks (PE).
 QString openTableSearch(Dialect dialect);
-QString openTableDeleteAll(Dialect dialect);
-QString openTableDeleteOne(Dialect dialect, const QString& checkNumber);
+Deletion openTableDeleteAll(Dialect dialect);
+Deletion openTableDeleteOne(Dialect dialect, const QString& checkNumber);
 
 // Payment-cancel work tables: lists AC_TEMP, empties all three tables in one batch.
 QString payCancelSearch(Dialect dialect);
-QString payCancelDelete(Dialect dialect);
+Deletion payCancelDelete(Dialect dialect);
 
 // Unfinished deliveries (DTD), for all dates or for a range including both end dates.
 QString deliverySearchAll(Dialect dialect);
 QString deliverySearchRange(Dialect dialect, const QString& from, const QString& to);
-QString deliveryDeleteAll(Dialect dialect);
-QString deliveryDeleteRange(Dialect dialect, const QString& from, const QString& to);
+Deletion deliveryDeleteAll(Dialect dialect);
+Deletion deliveryDeleteRange(Dialect dialect, const QString& from, const QString& to);
 
 // Rebuilds every index of the database named food with fill factor 90.
 QString optimise(Dialect dialect);

@@ -5,23 +5,123 @@
 
 using namespace ArchiveScript;
 
-// SQL Server reads these the same whatever its language and date format settings.
-TEST(ArchiveScript, SqlServerLiteralsAreUnambiguous)
+namespace {
+
+struct LiteralCase
 {
-    const auto server = [](DbValueType type, const QString& text) {
-        return literal(Dialect::SqlServer, DbValue{type, text, 0, {}});
-    };
-    EXPECT_EQ(server(DbValueType::DateTime, "2024-06-12 11:42:10.000"), "'2024-06-12T11:42:10'");
-    EXPECT_EQ(server(DbValueType::DateTime, "2024-06-12 11:42:10.120"),
-              "'2024-06-12T11:42:10.120'");
-    EXPECT_EQ(server(DbValueType::Text, "오늘's"), "N'오늘''s'");
-    EXPECT_EQ(literal(Dialect::SqlServer, DbValue{DbValueType::Binary, {}, 0, "\x01\xAB"}),
-              "0x01AB");
-    EXPECT_EQ(literal(Dialect::Sqlite, DbValue{DbValueType::Binary, {}, 0, "\x01\xAB"}), "X'01AB'");
-    const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(literal(Dialect::Sqlite, DbValue{DbValueType::Float, {}, -inf, {}}), "-9e999");
-    EXPECT_EQ(quotedName(Dialect::SqlServer, "a]b"), "[a]]b]");
-    EXPECT_EQ(dialectOfFirstLine(QChar(0xFEFF) + firstLine(Dialect::SqlServer) + "\r\n"),
-              Dialect::SqlServer);
-    EXPECT_EQ(dialectOfFirstLine(u"-- Sweep archive (Oracle)"), std::nullopt);
+    Dialect dialect;
+    DbValue value;
+    const char* literal; // nullptr: the value cannot be written exactly and is refused
+};
+
+DbValue text(const QString& t, DbValueType type = DbValueType::Text)
+{
+    return {type, t, 0, {}};
+}
+
+DbValue number(double n)
+{
+    return {DbValueType::Float, {}, n, {}};
+}
+
+DbValue bytes(const QByteArray& b, DbValueType type)
+{
+    return {type, {}, 0, b};
+}
+
+const QString nul(QChar(0));
+const QString loneHigh(QChar(0xD800));
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr Dialect lite = Dialect::Sqlite;
+constexpr Dialect server = Dialect::SqlServer;
+
+} // namespace
+
+class Literal : public testing::TestWithParam<LiteralCase>
+{
+};
+
+// Each value comes back exactly, and SQL Server reads it the same whatever its settings.
+TEST_P(Literal, WritesTheValueExactlyOrRefusesIt)
+{
+    QString out = QStringLiteral("kept ");
+    const bool written = appendLiteral(out, GetParam().dialect, GetParam().value);
+    if (!GetParam().literal) {
+        EXPECT_FALSE(written);
+        EXPECT_EQ(out, "kept ");
+        return;
+    }
+    EXPECT_TRUE(written);
+    EXPECT_EQ(out, "kept " + QString::fromUtf8(GetParam().literal));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Values, Literal, testing::Values(
+    LiteralCase{server, text("2024-06-12 11:42:10.000", DbValueType::DateTime), "'2024-06-12T11:42:10'"},
+    LiteralCase{server, text("2024-06-12 11:42:10.120", DbValueType::DateTime), "'2024-06-12T11:42:10.120'"},
+    LiteralCase{server, text("오늘's"), "N'오늘''s'"},
+    LiteralCase{lite, text("a" + nul + "b'"), "'a'||char(0)||'b'''"},
+    LiteralCase{lite, text(nul), "char(0)"},
+    LiteralCase{lite, text("줄\r\n끝"), "'줄\r\n끝'"},
+    LiteralCase{server, text("a" + nul + loneHigh + "b"), "N'a'+NCHAR(0)+NCHAR(55296)+N'b'"},
+    LiteralCase{server, text("\\\r\n"), "N'\\'+NCHAR(13)+NCHAR(10)"},
+    LiteralCase{server, text(QString::fromUtf16(u"\U0001F600")), "N'\U0001F600'"},
+    LiteralCase{lite, text(loneHigh), nullptr},
+    LiteralCase{lite, bytes("\xC3\xFF", DbValueType::TextBytes), "CAST(X'C3FF' AS TEXT)"},
+    LiteralCase{server, bytes("\xC3\xFF", DbValueType::TextBytes), nullptr},
+    LiteralCase{server, bytes("\x01\xAB", DbValueType::Binary), "0x01AB"},
+    LiteralCase{lite, bytes("\x01\xAB", DbValueType::Binary), "X'01AB'"},
+    LiteralCase{lite, number(-inf), "-9e999"},
+    LiteralCase{server, number(inf), nullptr},
+    LiteralCase{lite, number(std::nan("")), nullptr},
+    LiteralCase{lite, number(0.1), "0.10000000000000001"},
+    LiteralCase{lite, text("", DbValueType::Integer), nullptr}));
+// clang-format on
+
+// A text past 4000 characters with a piece in it would be cut by SQL Server's concatenation.
+TEST(ArchiveScript, LongSqlServerTextStartsAsTheMaxType)
+{
+    QString out;
+    ASSERT_TRUE(appendLiteral(out, server, text(QString(4000, u'가') + nul)));
+    EXPECT_TRUE(out.startsWith("CAST(N'' AS nvarchar(max))+N'가가")) << out.left(40).toStdString();
+    EXPECT_TRUE(out.endsWith("가'+NCHAR(0)"));
+    out.clear();
+    ASSERT_TRUE(appendLiteral(out, server, text(QString(4000, u'가'))));
+    EXPECT_TRUE(out.startsWith("N'가"));
+}
+
+// Columns the server fills are left out of both the names and the values.
+TEST(ArchiveScript, InsertLeavesOutServerFilledColumnsAndSplitsBackIntoItsPieces)
+{
+    const std::vector<DbColumn> columns{{"ID", true, false}, {"RV", false, true}, {"T]", false}};
+    QString out;
+    ASSERT_TRUE(appendInsert(
+        out, server, insertHead(server, "PE", columns), columns,
+        {text("7", DbValueType::Integer), bytes("\x01", DbValueType::Binary), text("a,(b)'c")}));
+    EXPECT_EQ(out, "INSERT INTO PE ([ID],[T]]]) VALUES (7,N'a,(b)''c');\r\n");
+    const auto parts = splitInsert(out);
+    ASSERT_TRUE(parts);
+    EXPECT_EQ(parts->table, "PE");
+    EXPECT_EQ(parts->columns, QStringList({"[ID]", "[T]]]"}));
+    EXPECT_EQ(parts->values, QStringList({"7", "N'a,(b)''c'"}));
+    EXPECT_FALSE(splitInsert(u"INSERT INTO PE ([ID]) VALUES (7,8);"));
+    EXPECT_FALSE(splitInsert(u"INSERT INTO PE ([ID]) VALUES (7); DROP TABLE PE;"));
+}
+
+TEST(ArchiveScript, ClosingLineReadsBackAndNothingElseDoes)
+{
+    const QByteArray hash(32, '\xAB');
+    const QString line = closingLine({{"ac_temp", 6}, {"credit_temp", 0}}, hash);
+    EXPECT_EQ(line,
+              "-- 끝: ac_temp 6, credit_temp 0; SHA-256 " + QString("ab").repeated(32) + "\r\n");
+    const auto read = parseClosingLine(line);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->rows, (RowsPerTable{{"ac_temp", 6}, {"credit_temp", 0}}));
+    EXPECT_EQ(read->sha256, hash);
+    for (const QString& bad :
+         {QString(line).replace("SHA-256 ab", "SHA-256 AB"), QString(line).replace(" 6,", " +6,"),
+          QString(line).replace("; SHA", " SHA"), line.mid(1)})
+        EXPECT_FALSE(parseClosingLine(bad)) << bad.toStdString();
+    EXPECT_EQ(dialectOfFirstLine(QChar(0xFEFF) + firstLine(server) + "\r\n"), server);
+    EXPECT_EQ(dialectOfFirstLine(u"-- Sweep archive (SQLite)"), std::nullopt);
 }

@@ -7,6 +7,7 @@
 #include "support/ManualClock.h"
 #include "support/QueryText.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,14 +29,22 @@ const QString kindsSnapshot = QStringLiteral(
     "SELECT K, typeof(R), printf('%.17g', R), typeof(D), D, typeof(T), T, typeof(W), W, "
     "hex(B), typeof(B) FROM KINDS ORDER BY K");
 
-ArchiveRequest deliveries(const QString& folder, const QString& statement,
-                          std::vector<ArchiveCopy> copies,
+ArchiveRequest deliveries(const QString& folder, Deletion deletion,
                           std::function<void(qint64)> progress = {})
 {
-    // clang-format off
-    return {folder, "deliveries", QStringLiteral("배달전체삭제"), "192.168.0.10", "FOOD", statement,
-            std::move(copies), std::move(progress)};
-    // clang-format on
+    return {folder,
+            "deliveries",
+            QStringLiteral("배달전체삭제"),
+            "POS-01 (192.168.0.10)",
+            deletion,
+            {},
+            std::move(progress),
+            {}};
+}
+
+DeleteSpec unfinishedDeliveries()
+{
+    return DeleteSpec::rows("DELETE FROM ", "DTD", "\r\n where ", unfinished);
 }
 
 // The kinds of value the demo tables lack: floating, binary, long and awkward texts.
@@ -73,10 +82,10 @@ protected:
     QTemporaryDir m_dir;
     const std::unique_ptr<Mod_DB> m_check = m_fixture.connect(); // native, to compare states
     const std::unique_ptr<Mod_DB> m_db = GetParam() ? m_fixture.connectOdbc() : m_fixture.connect();
-    ArchiveRequest m_request = deliveries(m_dir.filePath("archive"),
-                                          "DELETE FROM DTD\r\n where " + unfinished +
-                                              ";\r\nDELETE FROM KINDS WHERE K <> 4",
-                                          {{"DTD", unfinished}, {"KINDS", "K <> 4"}});
+    ArchiveRequest m_request = deliveries(
+        m_dir.filePath("archive"),
+        {{unfinishedDeliveries(), DeleteSpec::rows("DELETE FROM ", "KINDS", " WHERE ", "K <> 4")},
+         ";\r\n"});
     ManualClock m_clock;
 };
 
@@ -87,7 +96,7 @@ TEST_P(Archive, DeletedRowsComeBackExactlyAndOnlyOnce)
         record(*m_check, "SELECT count(*) FROM DTD WHERE " + unfinished).toLongLong();
     ASSERT_GT(matching, 0);
 
-    const ArchivedDeleteOutcome deleted = archivedDelete(*m_db, m_request, m_clock);
+    const ArchivedDeleteOutcome deleted = deleteWithArchive(*m_db, m_request, m_clock);
     ASSERT_TRUE(deleted.succeeded) << deleted.error.toStdString();
     EXPECT_EQ(m_db->DB_Status(), 1);
     EXPECT_EQ(QFileInfo(deleted.archiveFile).fileName(), "20261206-093000-deliveries.sql");
@@ -98,12 +107,18 @@ TEST_P(Archive, DeletedRowsComeBackExactlyAndOnlyOnce)
     EXPECT_TRUE(
         bytes.startsWith("\xEF\xBB\xBF" + ArchiveScript::firstLine(Dialect::Sqlite).toUtf8()));
     const QString script = QString::fromUtf8(bytes);
-    // Every line of the delete is a comment; the count was written over its place holder.
+    // Every line of the delete is a comment; the closing line seals every byte before it.
     EXPECT_TRUE(script.contains("--   DELETE FROM DTD\r\n--    where " + unfinished + ";\r\n"));
-    EXPECT_TRUE(script.contains(ArchiveScript::rowCountLine("DTD", matching)));
+    const qsizetype closing = bytes.lastIndexOf("\r\n-- ") + 2;
+    const auto sealed = ArchiveScript::parseClosingLine(QString::fromUtf8(bytes.mid(closing)));
+    ASSERT_TRUE(sealed);
+    EXPECT_EQ(sealed->rows, deleted.rowsPerTable);
+    EXPECT_EQ(sealed->sha256,
+              QCryptographicHash::hash(bytes.first(closing), QCryptographicHash::Sha256));
 
     // The same second again: a new name beside the first file.
-    EXPECT_TRUE(archivedDelete(*m_db, m_request, m_clock).succeeded);
+    ASSERT_TRUE(m_check->DB_Execute("INSERT INTO KINDS (K) VALUES (5)").succeeded);
+    EXPECT_TRUE(deleteWithArchive(*m_db, m_request, m_clock).succeeded);
     EXPECT_EQ(archiveFiles(),
               QStringList({"20261206-093000-deliveries-2.sql", "20261206-093000-deliveries.sql"}));
 
@@ -137,8 +152,7 @@ TEST_P(Archive, NothingIsDeletedWithoutAFileAndNoFileWithoutADelete)
                                     const QString& reason) {
         EXPECT_FALSE(outcome.succeeded);
         EXPECT_EQ(outcome.archiveFailed, archiveFailed);
-        const QString& error = archiveFailed ? outcome.archiveError : outcome.error;
-        EXPECT_TRUE(error.contains(reason)) << error.toStdString();
+        EXPECT_TRUE(outcome.error.contains(reason)) << outcome.error.toStdString();
         EXPECT_TRUE(outcome.archiveFile.isEmpty());
         EXPECT_TRUE(archiveFiles().isEmpty());
         EXPECT_EQ(m_db->DB_Status(), 0);
@@ -148,7 +162,7 @@ TEST_P(Archive, NothingIsDeletedWithoutAFileAndNoFileWithoutADelete)
     ASSERT_TRUE(QFile(m_dir.filePath("blocker")).open(QIODevice::WriteOnly));
     ArchiveRequest request = m_request;
     request.folder = m_dir.filePath("blocker/archive");
-    nothingChanged(archivedDelete(*m_db, request, m_clock), true,
+    nothingChanged(deleteWithArchive(*m_db, request, m_clock), true,
                    QDir::toNativeSeparators(request.folder));
 
 #ifdef Q_OS_UNIX
@@ -158,16 +172,16 @@ TEST_P(Archive, NothingIsDeletedWithoutAFileAndNoFileWithoutADelete)
     const rlimit tiny{4096, old.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const ArchivedDeleteOutcome full = archivedDelete(*m_db, m_request, m_clock);
+    const ArchivedDeleteOutcome full = deleteWithArchive(*m_db, m_request, m_clock);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    nothingChanged(full, true, "20261206-093000-deliveries.sql");
+    nothingChanged(full, true, "20261206-093000-deliveries.sql.part");
 #endif
 
     // The delete fails after its rows were archived: no file is left to restore.
     request = m_request;
-    request.deleteStatement += QStringLiteral(";\r\nDELETE FROM NO_SUCH_TABLE");
-    nothingChanged(archivedDelete(*m_db, request, m_clock), false, "NO_SUCH_TABLE");
+    request.deletion.parts.back().deleteFrom = "DELETE FROM NO_SUCH_TABLE;\r\nDELETE FROM ";
+    nothingChanged(deleteWithArchive(*m_db, request, m_clock), false, "NO_SUCH_TABLE");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Archive, testing::Bool(),
@@ -204,11 +218,9 @@ TEST(ArchiveLock, AWriterDuringTheDeleteWaitsAndItsRowSurvives)
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     };
     ManualClock clock;
-    const ArchivedDeleteOutcome outcome =
-        archivedDelete(*db,
-                       deliveries(dir.filePath("archive"), "DELETE FROM DTD where " + unfinished,
-                                  {{"DTD", unfinished}}, duringTheCopy),
-                       clock);
+    const ArchivedDeleteOutcome outcome = deleteWithArchive(
+        *db, deliveries(dir.filePath("archive"), {{unfinishedDeliveries()}, {}}, duringTheCopy),
+        clock);
     ASSERT_TRUE(writer.joinable());
     writer.join();
     ASSERT_TRUE(outcome.succeeded) << outcome.error.toStdString();

@@ -128,18 +128,17 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
         return record(*fixture.connect(), "SELECT count(*) FROM PE WHERE PE_CK='0'");
     };
 
-    const QString remove = QStringLiteral("DELETE FROM PE WHERE PE_CK='0'");
+    const Deletion remove{{DeleteSpec::rows("DELETE FROM ", "PE", " WHERE ", "PE_CK='0'")}, {}};
     QTemporaryDir dir;
     armed = GetParam().faults;
     ArchivedDeleteOutcome archived;
     DbOutcome outcome;
     if (GetParam().archived) {
-        archived = archivedDelete(
-            db, {dir.path(), "checks", "", "", "", remove, {{"PE", "PE_CK='0'"}}, {}},
-            ManualClock());
+        archived = deleteWithArchive(db, {dir.path(), "checks", "", "", remove, {}, {}, {}},
+                                     ManualClock());
         outcome = {archived.succeeded, archived.error, {}, archived.outcomeUnknown};
     } else {
-        outcome = db.DB_Execute(remove);
+        outcome = db.DB_Execute(remove.statement());
     }
     armed.clear();
     EXPECT_EQ(QDir(dir.path()).isEmpty(), !archived.outcomeUnknown); // a copy while it may be gone
@@ -149,9 +148,10 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
 
     // No transaction and no lock outlives the failure: the same object's next statement (after a
     // delete that keeps a copy, the next such delete) and a second connection's write go through.
-    const ArchiveRequest none{dir.path(),    "none", "", "", "", "DELETE FROM PE WHERE 0",
-                              {{"PE", "0"}}, {}};
-    EXPECT_TRUE(GetParam().archived ? archivedDelete(db, none, ManualClock()).succeeded
+    const ArchiveRequest none{
+        dir.path(), "none", "", "", {{DeleteSpec::rows("DELETE FROM ", "PE", " WHERE ", "0")}, {}},
+        {},         {},     {}};
+    EXPECT_TRUE(GetParam().archived ? deleteWithArchive(db, none, ManualClock()).succeeded
                                     : db.DB_Execute("UPDATE PE SET PE_MEMO='다음'").succeeded)
         << db.DB_ErrText().toStdString();
     EXPECT_TRUE(

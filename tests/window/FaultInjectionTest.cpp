@@ -202,8 +202,10 @@ void blockTheLogFile(FaultTest& t)
 
 const Fault faults[] = {
     {"LockedByWriter", OpenTables, QStringLiteral("locked"), holdTheWriteLock, "ROLLBACK"},
-    {"TriggerFailsSecondStatement", PayCancel, QStringLiteral("카드 승인 대기 중: 삭제 불가"),
-     failTheSecondStatement, "DROP TRIGGER keep_credit"},
+    // A delete trigger is the database's own: refused before anything is copied or deleted.
+    {"DeleteTriggerOnSecondTable", PayCancel,
+     QStringLiteral("삭제 트리거 keep_credit (credit_temp)"), failTheSecondStatement,
+     "DROP TRIGGER keep_credit"},
     {"FileDeleted", Deliveries, QStringLiteral("readonly"), deleteTheFile},
     {"LogFileCannotBeWritten", Deliveries, {}, blockTheLogFile},
 };
