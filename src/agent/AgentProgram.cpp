@@ -3,10 +3,15 @@
 #include "agent/FrmTRAY.h"
 #include "agent/Frm_TM_Main.h"
 #include "agent/SoundEffectAlert.h"
+#include "agentcore/AgentLog.h"
 #include "agentcore/AgentPoller.h"
 #include "agentcore/AgentSettings.h"
+#include "agentcore/AlertTexts.h"
+#include "agentcore/CopyLock.h"
 #include "agentcore/CurlHttpRequest.h"
+#include "agentcore/HandOver.h"
 #include "agentcore/Mod_TM.h"
+#include "core/ActivityLog.h"
 #include "core/Mod_Basic.h"
 #include "db/Mod_DB.h"
 #include "demo/DemoDatabase.h"
@@ -15,11 +20,12 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
 #include <QSystemTrayIcon>
 #include <cstdio>
+#include <cstdlib>
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 AgentOptions AgentOptions::parse(const QStringList& arguments)
 {
@@ -40,8 +46,9 @@ const char* AgentOptions::usage()
 // Everything of a running copy, in the order it is made (and the reverse of its end).
 struct AgentProgram::Parts
 {
-    std::unique_ptr<QLockFile> lock;
-    std::unique_ptr<QLocalServer> server;
+    std::unique_ptr<CopyLock> lock;
+    std::unique_ptr<HandOver::Server> server;
+    std::unique_ptr<AgentLog> log;
     std::unique_ptr<Mod_DB> db;
     std::unique_ptr<CurlHttpRequest> http;
     std::unique_ptr<Mod_TM> tm;
@@ -54,7 +61,8 @@ struct AgentProgram::Parts
 AgentProgram::Places AgentProgram::defaultPlaces()
 {
     const QString dir = QCoreApplication::applicationDirPath();
-    return {Mod_Basic::iniPath(), machineFolder(), dir + QStringLiteral("/Telemenu.wav")};
+    return {Mod_Basic::iniPath(), machineFolder(), dir + QStringLiteral("/Telemenu.wav"),
+            ActivityLog::defaultFolder()};
 }
 
 QString AgentProgram::machineFolder()
@@ -97,37 +105,35 @@ QString AgentProgram::lockFile() const
     return QDir(m_places.runFolder).filePath(QStringLiteral("sweep-agent.lock"));
 }
 
-QString AgentProgram::serverName() const
+QStringList AgentProgram::serverNames() const
 {
 #ifdef Q_OS_WIN
-    // A pipe name is machine-wide already; the folder's hash keeps a test's copies apart.
+    // A pipe name is machine-wide already and goes with its process; the folder's hash keeps a
+    // test's copies apart.
     const QByteArray folder = QDir(m_places.runFolder).absolutePath().toLower().toUtf8();
-    return QStringLiteral("sweep-agent-") +
-           QString::fromLatin1(
-               QCryptographicHash::hash(folder, QCryptographicHash::Md5).toHex().left(12));
+    return {QStringLiteral("sweep-agent-") +
+            QString::fromLatin1(
+                QCryptographicHash::hash(folder, QCryptographicHash::Md5).toHex().left(12))};
 #else
-    return QDir(m_places.runFolder).filePath(QStringLiteral("sweep-agent.socket"));
+    const QDir dir(m_places.runFolder);
+    return {dir.filePath(QStringLiteral("sweep-agent.socket")),
+            dir.filePath(QStringLiteral("sweep-agent-%1.socket").arg(::getuid()))};
 #endif
 }
 
 AgentProgram::Start AgentProgram::start()
 {
     auto parts = std::make_unique<Parts>();
-    // One agent per computer. The lock holds the owner's process id, so a copy that crashed
-    // does not block the next start (stale time 0: age alone never frees it).
     QDir().mkpath(m_places.runFolder);
-    parts->lock = std::make_unique<QLockFile>(lockFile());
-    parts->lock->setStaleLockTime(0);
-    if (!parts->lock->tryLock(0)) {
-        if (parts->lock->error() != QLockFile::LockFailedError) {
-            m_error = QStringLiteral("cannot take the lock %1").arg(lockFile());
-            return Start::Failed;
-        }
-        if (handOver())
-            return Start::HandedOver;
-        m_error = QStringLiteral("another copy holds %1 but does not answer on %2")
-                      .arg(lockFile(), serverName());
+    parts->lock = std::make_unique<CopyLock>(lockFile());
+    switch (parts->lock->tryLock()) {
+    case CopyLock::Result::Failed:
+        m_error = parts->lock->error();
         return Start::Failed;
+    case CopyLock::Result::Held:
+        return handOver(*parts->lock);
+    case CopyLock::Result::Taken:
+        break;
     }
     m_parts = std::move(parts);
     listen();
@@ -152,6 +158,9 @@ AgentProgram::Start AgentProgram::start()
     QApplication::setQuitOnLastWindowClosed(false);
     registerKoreanFontFallbacks();
     Parts& p = *m_parts;
+    p.log = std::make_unique<AgentLog>(m_places.logFolder);
+    p.log->removeOlderThan(AgentLog::keepDays(m_places.iniPath));
+    p.log->write(AlertTexts::logStarted());
     p.db = std::make_unique<Mod_DB>(target);
     // Not connected here: a server still starting would hold the tray back for the login time.
     // The token client connects on the poll's thread when it first needs the terminal's row.
@@ -159,6 +168,7 @@ AgentProgram::Start AgentProgram::start()
     p.tm = std::make_unique<Mod_TM>(*p.http, p.db.get());
     p.tm->setSettings(settings); // before the poller: from then on only its thread uses tm
     p.poller = std::make_unique<AgentPoller>(*p.tm);
+    p.poller->setLog(p.log.get());
     p.sound = std::make_unique<SoundEffectAlert>();
     p.popup =
         std::make_unique<Frm_TM_Main>(*p.poller, *p.sound, m_places.soundFile,
@@ -169,59 +179,64 @@ AgentProgram::Start AgentProgram::start()
     });
     p.tray->addTrayIcon();
 
-    // The agent has no window of its own to complain in; say on the console why it stays quiet.
+    // The agent has no window of its own to complain in; say on the console and in its log why
+    // it stays quiet. A malformed address fails every poll, which the log and the tooltip tell.
     const QString where =
         QStringLiteral("the %1 section of %2").arg(AgentSettings::section(), m_places.iniPath);
-    if (!p.poller->pollEnabled())
+    const PollState::Off off = p.poller->state().off;
+    if (off != PollState::Off::No)
+        p.log->write(AlertTexts::logNotPolling(off));
+    if (off == PollState::Off::Disabled)
         std::fprintf(stderr, "sweep-agent: not polling: PollEnabled is not \"Y\" in %s\n",
                      qPrintable(where));
-    else if (settings.baseUrl.isEmpty())
+    else if (off == PollState::Off::NoBaseUrl)
         std::fprintf(stderr, "sweep-agent: not polling: no BaseUrl in %s\n", qPrintable(where));
+    else if (!settings.baseUrlWellFormed())
+        std::fprintf(stderr, "sweep-agent: BaseUrl \"%s\" in %s is no http or https address\n",
+                     qPrintable(settings.baseUrl), qPrintable(where));
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         std::fputs("sweep-agent: no system tray here; end the agent from the process list\n",
                    stderr);
     return Start::Running;
 }
 
-bool AgentProgram::listen()
+AgentProgram::Start AgentProgram::handOver(const CopyLock& lock)
 {
-    auto server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::WorldAccessOption); // every user's second start
-    QLocalServer::removeServer(serverName()); // left behind by a crashed copy; we hold the lock
-    if (!server->listen(serverName())) {
-        std::fprintf(stderr, "sweep-agent: a second start cannot reach this one: %s\n",
-                     qPrintable(server->errorString()));
-        return false;
-    }
-    // Whoever connects is a second start asking for the popup.
-    QObject::connect(server.get(), &QLocalServer::newConnection, server.get(), [this] {
-        while (QLocalSocket* socket = m_parts->server->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            if (m_parts->popup)
-                m_parts->popup->showPopup();
-        }
-    });
-    m_parts->server = std::move(server);
-    return true;
+    // The holder noted its process and the name it listens on; an older copy noted nothing.
+    const QStringList note = lock.readNote().split(QLatin1Char('\n'));
+    const QString name = note.value(1).isEmpty() ? serverNames().constFirst() : note.value(1);
+    const QString holder = note.value(0).isEmpty()
+                               ? QStringLiteral("another copy")
+                               : QStringLiteral("another copy (process %1)").arg(note.value(0));
+    QString why;
+    if (HandOver::askToShow(name, HandOver::kAnswerTimeoutMs, &why))
+        return Start::HandedOver;
+    m_error = QStringLiteral("%1 holds %2 but %3").arg(holder, lockFile(), why);
+    return Start::Failed;
 }
 
-bool AgentProgram::handOver() const
+void AgentProgram::listen()
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverName());
-    if (!socket.waitForConnected(3000))
-        return false;
-    socket.write("show\n");
-    const bool sent = socket.waitForBytesWritten(3000);
-    socket.disconnectFromServer();
-    return sent;
+    m_parts->server = std::make_unique<HandOver::Server>([this] {
+        if (!m_parts || !m_parts->popup)
+            return false;
+        m_parts->popup->showPopup();
+        return m_parts->popup->isVisible();
+    });
+    const QString name = m_parts->server->listen(serverNames());
+    if (name.isEmpty())
+        std::fprintf(stderr, "sweep-agent: a second start cannot reach this one: %s\n",
+                     qPrintable(m_parts->server->error()));
+    m_parts->lock->writeNote(
+        QStringLiteral("%1\n%2\n").arg(QCoreApplication::applicationPid()).arg(name));
 }
 
 void AgentProgram::release()
 {
-    if (m_parts->server)
-        m_parts->server->close();
+    m_parts->server->close();
     m_parts->lock->unlock();
+    if (m_parts->log)
+        m_parts->log->write(AlertTexts::logEnded());
 }
 
 void AgentProgram::end()
@@ -233,12 +248,16 @@ void AgentProgram::end()
     parts->tray.reset();
     parts->popup.reset();
     parts->sound.reset();
-    parts->poller.reset();
-    parts->tm.reset();
-    parts->http.reset();
-    parts->db.reset();
     parts->server.reset();
     parts->lock->unlock();
+    constexpr int kStopWaitMs = 500; // "종료" ends the process within a second
+    if (parts->poller && !parts->poller->stop(kStopWaitMs)) {
+        // Destroying a running thread, or what it uses, would crash: they are kept (where the
+        // leak checker still finds them) until the process ends.
+        static auto* leftRunning = new std::vector<std::unique_ptr<Parts>>;
+        leftRunning->push_back(std::move(parts));
+        m_leftWorkRunning = true;
+    }
 }
 
 int runAgent(const AgentOptions& options)
@@ -253,5 +272,14 @@ int runAgent(const AgentOptions& options)
     case AgentProgram::Start::Running:
         break;
     }
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    program.end();
+    if (program.leftWorkRunning()) {
+        // A thread is still inside a database login or a request. Ending without the destructors
+        // of static objects is the one way that cannot pull the ground from under it; all of
+        // ours that must outlive the process is on disk or let go already (log lines, the lock).
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class AgentPoller;
+class CopyLock;
 class FrmTRAY;
 class Frm_TM_Main;
 
@@ -20,8 +21,8 @@ struct AgentOptions
 };
 
 // The agent from its start to its end, so tests start it without spawning the binary. One copy
-// runs per computer: the first takes a lock file and listens on a local socket in the run folder;
-// a later one asks the first to show its popup and ends.
+// runs per computer: the first takes the lock in the run folder and listens on a local socket; a
+// later one asks it to show its popup, and ends once it answered that it did.
 class AgentProgram
 {
 public:
@@ -30,8 +31,10 @@ public:
         QString iniPath;   // IP.ini
         QString runFolder; // the lock file and the local socket
         QString soundFile; // the alert sound
+        QString logFolder; // the agent's daily log, beside the activity log
     };
-    // IP.ini and Telemenu.wav beside the executable; the run folder machineFolder().
+    // IP.ini and Telemenu.wav beside the executable; the run folder machineFolder(); the
+    // activity log's folder.
     static Places defaultPlaces();
     // Seen by every user of the computer: %ProgramData%\Sweep on Windows, /tmp elsewhere;
     // SWEEP_AGENT_RUN_DIR, when set, instead (for tests).
@@ -43,7 +46,7 @@ public:
     enum class Start
     {
         Running,    // this copy is the agent: the icon is in the tray, the poll timer runs
-        HandedOver, // another copy runs and was asked to show its popup
+        HandedOver, // another copy runs and answered that it showed its popup
         Failed,     // see error()
     };
     Start start();
@@ -55,19 +58,28 @@ public:
     AgentPoller* poller() const;
 
     QString lockFile() const;
-    QString serverName() const;
+    // Where a copy listens: the usual name, then one of this user's when a socket left by another
+    // user's crashed copy cannot be replaced. The holder notes in the lock file which it took.
+    QStringList serverNames() const;
+
+    // Takes the parts down. The poll thread gets a moment to end; one still inside a call that
+    // cannot be cut short (a database login) is left running with what it uses, and
+    // leftWorkRunning() says so: the process must then end without running the destructors of
+    // static objects, which that thread may still use.
+    void end();
+    bool leftWorkRunning() const { return m_leftWorkRunning; }
 
 private:
     struct Parts;
-    bool listen();
-    bool handOver() const;
+    Start handOver(const CopyLock& lock);
+    void listen();
     void release(); // lets a next copy start
-    void end();
 
     AgentOptions m_options;
     Places m_places;
     QString m_error;
     std::unique_ptr<Parts> m_parts;
+    bool m_leftWorkRunning = false;
 };
 
 // Starts the agent and runs the event loop until "종료"; the process exit code.

@@ -7,9 +7,31 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMenu>
+#include <QPainter>
 
 namespace {
+
 const QString kMenuCaption = QStringLiteral("TELEMENU 실시간 주문 현황");
+
+// The icon while the agent does not poll at all: faded, with a pause sign, so it reads neither
+// as working nor as failing.
+QPixmap pausedPixmap(const QIcon& icon, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setOpacity(0.45);
+    painter.drawPixmap(0, 0, icon.pixmap(size));
+    painter.setOpacity(1);
+    const int bar = qMax(2, size / 8);
+    const QRect sign(size / 2, size / 2, size / 2, size / 2);
+    painter.fillRect(sign, QColor(255, 255, 255, 220));
+    painter.fillRect(sign.left() + bar, sign.top() + bar, bar, sign.height() - 2 * bar, Qt::black);
+    painter.fillRect(sign.right() - 2 * bar + 1, sign.top() + bar, bar, sign.height() - 2 * bar,
+                     Qt::black);
+    return pixmap;
+}
+
 } // namespace
 
 FrmTRAY::FrmTRAY(Frm_TM_Main& popup, AgentPoller& poller, std::function<void()> endProcess,
@@ -35,11 +57,13 @@ FrmTRAY::FrmTRAY(Frm_TM_Main& popup, AgentPoller& poller, std::function<void()> 
         connect(mnutry[i], &QAction::triggered, this, [this, i] { mnutry_Click(i); });
     }
 
-    for (int size : {16, 24, 32, 48})
+    for (int size : {16, 24, 32, 48}) {
         m_greyIcon.addPixmap(windowIcon().pixmap(size, QIcon::Disabled));
+        m_pausedIcon.addPixmap(pausedPixmap(windowIcon(), size));
+    }
     trayIcon = new QSystemTrayIcon(windowIcon(), this);
     connect(trayIcon, &QSystemTrayIcon::activated, this, &FrmTRAY::trayActivated);
-    connect(&m_poller, &AgentPoller::polled, this, &FrmTRAY::showPollState);
+    connect(&m_poller, &AgentPoller::stateChanged, this, &FrmTRAY::showPollState);
     showPollState();
 }
 
@@ -47,7 +71,10 @@ void FrmTRAY::showPollState()
 {
     const PollState& state = m_poller.state();
     trayIcon->setToolTip(AlertTexts::toolTip(state));
-    trayIcon->setIcon(state.failingSince.isValid() ? m_greyIcon : windowIcon());
+    if (state.off != PollState::Off::No)
+        trayIcon->setIcon(m_pausedIcon);
+    else
+        trayIcon->setIcon(state.failingSince.isValid() ? m_greyIcon : windowIcon());
 }
 
 void FrmTRAY::addTrayIcon()

@@ -12,7 +12,8 @@ class QMenu;
 // The agent's host window. It is never shown: it owns the tray icon, answers the icon's mouse
 // events and offers its menu. Closing it, for whatever reason, takes the icon away and ends the
 // agent. The icon's tooltip tells the last successful poll; while polls fail the icon is greyed
-// and the tooltip says since when and why.
+// and the tooltip says since when and why; while the agent does not poll at all (switched off or
+// no service address) the icon shows a pause sign and the tooltip says which.
 class FrmTRAY : public QWidget
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
     Frm_TM_Main& m_popup;
     AgentPoller& m_poller;
     QIcon m_greyIcon;
+    QIcon m_pausedIcon;
     std::function<void()> m_endProcess;
     bool m_trayBusy = false;
 };

@@ -39,6 +39,8 @@ Frm_TM_Main::Frm_TM_Main(AgentPoller& poller, AlertSound& sound, QString soundFi
     LBL_INFO[1] =
         makeLabel(this, "LBL_INFO_1", QStringLiteral("건이 존재합니다.  접수 처리해 주세요."),
                   twipsRect(2460, 990, 3120, 180), gulim);
+    m_countPlace = lblTELCNT->geometry();
+    m_restPlace = LBL_INFO[1]->geometry();
     lblNoCount = makeLabel(this, "lblNoCount", QString(), twipsRect(270, 990, 5310, 180), gulim);
 
     btnClose =
@@ -75,7 +77,7 @@ void Frm_TM_Main::showPopup()
     SetTopMost(this, true);
 }
 
-void Frm_TM_Main::showCount(std::optional<double> count)
+void Frm_TM_Main::showCount(std::optional<qint64> count)
 {
     const QString line = AlertTexts::noCountLine(count);
     const bool sentence = line.isEmpty();
@@ -84,16 +86,18 @@ void Frm_TM_Main::showCount(std::optional<double> count)
         part->setVisible(sentence);
     lblNoCount->setVisible(!sentence);
     lblNoCount->setText(line);
-    if (sentence) {
-        lblTELCNT->setText(TmTexts::countCaption(*count));
-        lblTELCNT->resize(qMax(lblTELCNT->width(), lblTELCNT->sizeHint().width()),
-                          lblTELCNT->height());
-    }
+    if (!sentence)
+        return;
+    // A wider count pushes the rest of the sentence to the right instead of running into it.
+    lblTELCNT->setText(TmTexts::countCaption(*count));
+    const int wider = qMax(0, lblTELCNT->sizeHint().width() - m_countPlace.width());
+    lblTELCNT->setGeometry(m_countPlace.adjusted(0, 0, wider, 0));
+    LBL_INFO[1]->setGeometry(m_restPlace.translated(wider, 0).intersected(rect()));
 }
 
 void Frm_TM_Main::TimerTELEMENU_Timer()
 {
-    if (m_poller.pollEnabled())
+    if (m_poller.polls())
         m_poller.poll(); // polled() arms the next tick
     else
         TimerTELEMENU->start();

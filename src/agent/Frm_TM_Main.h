@@ -36,8 +36,8 @@ public:
     QTimer* TimerHide;
 
 public slots:
-    // Starts a poll when polls are enabled; the next tick is armed once its result is in, so
-    // polls never overlap.
+    // Starts a poll unless the agent does not poll (PollEnabled, no BaseUrl); the next tick is
+    // armed once its result is in, so polls never overlap.
     void TimerTELEMENU_Timer();
     void TimerHide_Timer();
 
@@ -46,9 +46,12 @@ protected:
 
 private:
     void polled(const PollResult& result);
-    void showCount(std::optional<double> count);
+    void showCount(std::optional<qint64> count);
 
     AgentPoller& m_poller;
     AlertSound& m_sound;
     QString m_soundFile;
+    // Where the count and the rest of its sentence stand while the count is short.
+    QRect m_countPlace;
+    QRect m_restPlace;
 };

@@ -2,6 +2,8 @@
 
 #include "core/Mod_Basic.h"
 
+#include <QUrl>
+
 namespace {
 
 constexpr int kMaxSeconds = 24 * 60 * 60; // a day; keeps the milliseconds inside a timer's int
@@ -18,6 +20,15 @@ int secondsOr(const QString& text, int fallback)
 QString AgentSettings::section()
 {
     return QStringLiteral("TELEMENU");
+}
+
+bool AgentSettings::baseUrlWellFormed() const
+{
+    const QUrl url(baseUrl, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    // A query or fragment would swallow the endpoint path appended behind it.
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           !url.host().isEmpty() && !url.hasQuery() && !url.hasFragment();
 }
 
 AgentSettings AgentSettings::read(const QString& iniPath)

@@ -19,6 +19,9 @@ struct AgentSettings
 
     static QString section(); // "TELEMENU"
 
+    // An http or https address with a host, to which endpoint paths can be appended.
+    bool baseUrlWellFormed() const;
+
     // Reads the section; blank or unusable intervals fall back to the defaults.
     static AgentSettings read(const QString& iniPath);
 };

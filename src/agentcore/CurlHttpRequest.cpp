@@ -121,6 +121,7 @@ void CurlHttpRequest::open(const QString& method, const QString& url)
     m_body.clear();
     m_contentType.clear();
     m_errorText.clear();
+    m_timedOut = false;
     if (m_method.isEmpty() || !std::all_of(m_method.begin(), m_method.end(), isTokenChar))
         m_refusal = QStringLiteral("invalid method \"%1\"").arg(method);
     // libcurl would guess http for an address without a scheme, sending a half-set-up request
@@ -178,6 +179,7 @@ bool CurlHttpRequest::send(const QByteArray& body)
     m_body.clear();
     m_contentType.clear();
     m_errorText.clear();
+    m_timedOut = false;
 
     Transfer transfer;
     transfer.body = &m_body;
@@ -234,6 +236,7 @@ bool CurlHttpRequest::send(const QByteArray& body)
         return fail(QStringLiteral("answer larger than %1 bytes refused").arg(kMaxBodyBytes));
     if (m_cancelled)
         return fail(QStringLiteral("cancelled"));
+    m_timedOut = transfer.stalled || result == CURLE_OPERATION_TIMEDOUT;
     if (transfer.stalled)
         return fail(QStringLiteral("no data moved within the time-out"));
     if (result != CURLE_OK) {

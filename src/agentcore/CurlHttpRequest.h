@@ -34,6 +34,7 @@ public:
     int status() const override { return m_status; }
     QString responseText() const override;
     QString errorText() const override { return m_errorText; }
+    bool timedOut() const override { return m_timedOut; }
     void cancel() override { m_cancelled = true; }
 
 private:
@@ -54,5 +55,6 @@ private:
     QByteArray m_body;
     QByteArray m_contentType;
     QString m_errorText;
+    bool m_timedOut = false;
     std::atomic<bool> m_cancelled = false;
 };

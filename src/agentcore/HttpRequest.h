@@ -25,6 +25,8 @@ public:
     virtual int status() const = 0;
     virtual QString responseText() const = 0;
     virtual QString errorText() const = 0;
+    // The last send() failed because a time-out struck (not a refused connection, say).
+    virtual bool timedOut() const = 0;
 
     // The one operation that may be called from any thread: a send() under way ends soon as a
     // failure, and every later one fails at once. For a program that ends while a request hangs.

@@ -50,6 +50,7 @@ bool Mod_TM::tokenDue() const
 
 void Mod_TM::EnsureToken()
 {
+    m_tokenTrouble.reset();
     if (m_expiresIn.isEmpty()) {
         if (!RequestPasswordToken(m_tokenResponse) || m_expiresIn.isEmpty())
             return;
@@ -76,33 +77,59 @@ bool Mod_TM::RequestRefreshToken(JsonValue& slot)
     return requestToken(TmTexts::refreshGrantBody(m_refreshToken), slot);
 }
 
+bool Mod_TM::tokenTrouble(PollResult::Outcome outcome, QString error, int status, bool timedOut)
+{
+    m_tokenTrouble = PollResult::failed(outcome, std::move(error), status, timedOut);
+    return false;
+}
+
+PollResult Mod_TM::noToken() const
+{
+    return m_tokenTrouble.value_or(PollResult::failed(PollResult::Outcome::TokenServiceFailing,
+                                                      QStringLiteral("no token granted")));
+}
+
 bool Mod_TM::requestToken(const QByteArray& body, JsonValue& slot)
 {
+    using enum PollResult::Outcome;
     m_http.open(QStringLiteral("POST"), m_requestUrl.trimmed());
     m_http.setRequestHeader(QStringLiteral("Content-Type"),
                             QStringLiteral("application/x-www-form-urlencoded"));
     m_http.setRequestHeader(QStringLiteral("Authorization"),
                             QStringLiteral("Basic ") + QLatin1String(TmTexts::kClientCredentials));
-    if (!m_http.send(body.trimmed()) || !isSuccess(m_http.status()))
-        return false;
+    if (!m_http.send(body.trimmed()))
+        return tokenTrouble(TokenServiceFailing, m_http.errorText(), 0, m_http.timedOut());
+    const int status = m_http.status();
+    if (!isSuccess(status)) {
+        // The service's refusals of a grant (RFC 6749 5.2) name their reason in "error".
+        if (status != 400 && status != 401 && status != 403)
+            return tokenTrouble(TokenServiceFailing, {}, status);
+        const JsonValue refusal = m_json.ReadJson(m_http.responseText());
+        return tokenTrouble(TerminalRefused,
+                            fieldText(refusal.value(QStringLiteral("error"))).value_or(QString()),
+                            status);
+    }
 
     m_responseText = m_http.responseText();
     if (m_responseText.isEmpty())
-        return false;
+        return tokenTrouble(TokenServiceFailing, {}, status);
     slot = m_json.ReadJson(m_responseText);
     if (!slot.isDict())
-        return false;
+        return tokenTrouble(TokenServiceFailing, {}, status);
     const std::optional<QString> error = fieldText(slot.value(QStringLiteral("error")));
-    if (!error || !error->isEmpty())
-        return false;
+    if (!error)
+        return tokenTrouble(TokenServiceFailing, {}, status);
+    if (!error->isEmpty())
+        return tokenTrouble(TerminalRefused, *error, status);
 
     // All five or none: a half-replaced token would pair a new access token with an old type.
     const auto accessToken = fieldText(slot.value(QStringLiteral("access_token")));
     const auto tokenType = fieldText(slot.value(QStringLiteral("token_type")));
     const auto refreshToken = fieldText(slot.value(QStringLiteral("refresh_token")));
     const auto expiresIn = fieldText(slot.value(QStringLiteral("expires_in")));
-    if (!accessToken || !tokenType || !refreshToken || !expiresIn)
-        return false;
+    if (!accessToken || accessToken->isEmpty() || !tokenType || !refreshToken || !expiresIn)
+        return tokenTrouble(TokenServiceFailing, {}, status);
+    m_tokenTrouble.reset();
     m_accessToken = *accessToken;
     m_tokenType = *tokenType;
     m_refreshToken = *refreshToken;
@@ -113,20 +140,24 @@ bool Mod_TM::requestToken(const QByteArray& body, JsonValue& slot)
 
 bool Mod_TM::LoadPosMacAddress()
 {
+    using enum PollResult::Outcome;
     m_macAddress.clear();
     if (!m_db)
-        return false;
-    // The agent may start before the database server does; try again rather than stay
-    // without a token until the next restart.
-    if (!m_db->isConnected() && !m_db->DB_Connect())
-        return false;
+        return tokenTrouble(DatabaseUnreadable, QStringLiteral("no database"));
+    // The agent may start before the database server does, and a server may restart under it:
+    // connect again rather than stay without a token until the next start.
+    if ((m_reconnect || !m_db->isConnected()) && !m_db->DB_Connect())
+        return tokenTrouble(DatabaseUnreadable, m_db->DB_ErrText()); // a connect's only word
+    m_reconnect = false;
     TextTable table;
     qint32 rows = 0;
     qint32 columns = 0;
-    m_db->DB_Query(TmTexts::posMacAddressSql(m_settings.rctCode, m_settings.posId), table, rows,
-                   columns);
-    if (m_db->DB_Status() != 1)
-        return false;
+    const DbOutcome read = m_db->DB_Query(
+        TmTexts::posMacAddressSql(m_settings.rctCode, m_settings.posId), table, rows, columns);
+    if (!read.succeeded) {
+        m_reconnect = true;
+        return tokenTrouble(DatabaseUnreadable, read.error);
+    }
     if (rows >= 1 && columns >= 1)
         m_macAddress = table.cell(1, 0);
     return true;
@@ -142,12 +173,17 @@ QString Mod_TM::authorization() const
 
 PollResult Mod_TM::PollOrderCount(const QString& statusList, const QString& lookBackMinutes)
 {
+    if (!m_settings.baseUrlWellFormed())
+        return PollResult::failed(PollResult::Outcome::BadBaseUrl, m_settings.baseUrl);
     EnsureToken();
+    if (m_accessToken.isEmpty())
+        return noToken();
 
     bool ok = false;
     const double minutes = lookBackMinutes.trimmed().toDouble(&ok);
     if (!ok || !(qAbs(minutes) <= 1e8)) // also refuses NaN; a century is far enough back
-        return {PollResult::Outcome::NoAnswer, {}, 0, QStringLiteral("unusable look-back")};
+        return PollResult::failed(PollResult::Outcome::NoAnswer,
+                                  QStringLiteral("unusable look-back"));
     const qint64 lookBackSeconds = qRound64(minutes * 60.0);
 
     PollResult result = sendPoll(statusList, lookBackSeconds);
@@ -158,7 +194,7 @@ PollResult Mod_TM::PollOrderCount(const QString& statusList, const QString& look
     dropAccessToken();
     EnsureToken();
     if (m_accessToken.isEmpty())
-        return result;
+        return noToken();
     result = sendPoll(statusList, lookBackSeconds);
     if (result.status == 401)
         dropAccessToken(); // refused again: the next poll starts with a new grant too
@@ -184,6 +220,7 @@ PollResult Mod_TM::sendPoll(const QString& statusList, qint64 lookBackSeconds)
     PollResult result;
     if (!m_http.send()) {
         result.error = m_http.errorText();
+        result.timedOut = m_http.timedOut();
         return result;
     }
     result.status = m_http.status();
@@ -193,7 +230,9 @@ PollResult Mod_TM::sendPoll(const QString& statusList, qint64 lookBackSeconds)
         return result;
     }
     m_responseText = m_http.responseText();
-    result.count = TmTexts::readCount(m_responseText);
+    // 204 is the service saying it has nothing to send: no orders.
+    result.count =
+        result.status == 204 ? std::optional<qint64>(0) : TmTexts::readCount(m_responseText);
     result.outcome = result.count ? PollResult::Outcome::Counted : PollResult::Outcome::Unreadable;
     return result;
 }

@@ -35,22 +35,23 @@ public:
 
     void setSettings(const AgentSettings& settings) { m_settings = settings; }
     const AgentSettings& settings() const { return m_settings; }
-    bool pollEnabled() const { return m_settings.pollEnabled == QLatin1String("Y"); }
 
     // Afterwards AccessToken() and TokenType() hold the token to use: unchanged, renewed, or
-    // empty when no grant ever succeeded.
+    // empty when no grant ever succeeded. TokenTrouble() tells why the last grant tried failed.
     void EnsureToken();
     // Each stores the five token values and returns true, or stores nothing and returns false.
     // slot receives the answer as read.
     bool RequestPasswordToken(JsonValue& slot);
     bool RequestRefreshToken(JsonValue& slot);
     // Sets MacAddress() from the POS table (empty when the terminal has no row); false when the
-    // query could not be run.
+    // database could not be reached or read.
     bool LoadPosMacAddress();
 
     // The number of the shop's orders waiting in the given states. A 401 answer means the
     // service no longer knows the token (RFC 6750 3.1): it is dropped, a new one is granted at
-    // once (refresh first, then password) and the request is sent once more.
+    // once (refresh first, then password) and the request is sent once more. Without a token no
+    // count is asked for: the result names why there is none. Nothing is sent for a BaseUrl
+    // that is no usable address.
     PollResult PollOrderCount(const QString& statusList, const QString& lookBackMinutes);
 
     // The Authorization value of a poll: the token type as the service gave it, except that any
@@ -70,9 +71,14 @@ public:
     const QString& RequestUrl() const { return m_requestUrl; }
     const QString& ResponseText() const { return m_responseText; }
     const JsonValue& TokenResponse() const { return m_tokenResponse; }
+    // Why the last grant or the reading of the terminal's row failed; none while nothing did.
+    const std::optional<PollResult>& TokenTrouble() const { return m_tokenTrouble; }
 
 private:
     bool requestToken(const QByteArray& body, JsonValue& slot);
+    bool tokenTrouble(PollResult::Outcome outcome, QString error, int status = 0,
+                      bool timedOut = false);
+    PollResult noToken() const;
     PollResult sendPoll(const QString& statusList, qint64 lookBackSeconds);
     void dropAccessToken();
     bool tokenDue() const;
@@ -94,4 +100,6 @@ private:
     QDateTime m_tokenIssuedAt;
     QString m_expiresIn;
     QString m_macAddress;
+    std::optional<PollResult> m_tokenTrouble;
+    bool m_reconnect = false; // the last read failed: the connection may be gone
 };

@@ -1,6 +1,5 @@
 #include "agentcore/TmTexts.h"
 
-#include <cmath>
 #include <curl/curl.h>
 
 namespace TmTexts {
@@ -56,61 +55,22 @@ QString orderCountUrl(const QString& baseUrl, const QString& comId, const QStrin
            QStringLiteral("&tmhSyncStatus=") + statusList;
 }
 
-std::optional<double> readCount(const QString& body)
+std::optional<qint64> readCount(const QString& body)
 {
-    QString text;
-    text.reserve(qMin<qsizetype>(body.size(), 64));
-    for (QChar c : body) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
-            continue;
-        text += c;
-        if (text.size() > 400) // far longer than any number
-            break;
-    }
-
-    auto isDigit = [&](qsizetype i) {
-        return i < text.size() && text[i].isDigit() && text[i].unicode() < 128;
-    };
-    qsizetype i = 0;
-    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        ++i;
-    qsizetype digits = 0;
-    while (isDigit(i)) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == QLatin1Char('.')) {
-        ++i;
-        while (isDigit(i)) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0.0;
-    qsizetype end = i;
-    if (i < text.size() && QStringLiteral("eEdD").contains(text[i])) {
-        qsizetype j = i + 1;
-        if (j < text.size() && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
-            ++j;
-        if (isDigit(j)) {
-            while (isDigit(j))
-                ++j;
-            end = j;
-        }
-    }
-    QString number = text.left(end);
-    number.replace(QLatin1Char('d'), QLatin1Char('e')).replace(QLatin1Char('D'), QLatin1Char('e'));
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    const QString text = body.trimmed();
+    constexpr qsizetype kMaxDigits = 18; // stays inside qint64
+    if (text.isEmpty() || text.size() > kMaxDigits)
         return std::nullopt;
-    return value;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    return text.toLongLong();
 }
 
-QString countCaption(double count)
+QString countCaption(qint64 count)
 {
-    return QString::number(count, 'g', 15);
+    return count > kMaxShownCount ? QString::number(kMaxShownCount) + QLatin1Char('+')
+                                  : QString::number(count);
 }
 
 } // namespace TmTexts

@@ -36,11 +36,12 @@ QString upperTimeBound(const QDateTime& moment);
 QString orderCountUrl(const QString& baseUrl, const QString& comId, const QString& rctCode,
                       const QString& statusList, const QString& upperBound);
 
-// The count in an answer body: blanks, tabs and line feeds are ignored, the longest leading
-// number is taken, and a body without one reads as 0.
-// Empty when the number is too large to hold.
-std::optional<double> readCount(const QString& body);
-// The count as the popup shows it ("3", "12", "2.5").
-QString countCaption(double count);
+// The count in an answer body: a whole number from 0 up, written in ASCII digits only, with
+// blanks, tabs and line breaks around it. Anything else (an error page, "null", "-1", "2.5",
+// "\"5\"", a number too large to hold) is no count.
+std::optional<qint64> readCount(const QString& body);
+// The count as the popup shows it: up to kMaxShownCount as it is, above that capped with "+".
+inline constexpr qint64 kMaxShownCount = 9999;
+QString countCaption(qint64 count);
 
 } // namespace TmTexts

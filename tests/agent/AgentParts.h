@@ -3,6 +3,7 @@
 #include "agent/AlertSound.h"
 #include "agent/FrmTRAY.h"
 #include "agent/Frm_TM_Main.h"
+#include "agentcore/AgentLog.h"
 #include "agentcore/AgentPoller.h"
 #include "agentcore/CurlHttpRequest.h"
 #include "agentcore/Mod_TM.h"
@@ -10,6 +11,7 @@
 #include "support/ManualClock.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimeZone>
 #include <QTimer>
 
@@ -25,7 +27,11 @@ struct RecordingSound final : AlertSound
 struct AgentParts
 {
     // Token requests keep the time-outs of the poll before them.
-    explicit AgentParts(int timeoutMs = 300) { tm.setPollTimeoutMs(timeoutMs); }
+    explicit AgentParts(int timeoutMs = 300)
+    {
+        tm.setPollTimeoutMs(timeoutMs);
+        poller.setLog(&log);
+    }
     // Codes that must be encoded in an address.
     void setService(const QString& baseUrl, const QString& pollEnabled = QStringLiteral("Y"))
     {
@@ -44,6 +50,8 @@ struct AgentParts
     FixtureDatabase fixture;
     std::unique_ptr<Mod_DB> db = fixture.connect();
     ManualClock clock{QDateTime(QDate(2026, 12, 6), QTime(0, 30, 15), QTimeZone::utc())};
+    QTemporaryDir logFolder;
+    AgentLog log{logFolder.path(), clock};
     CurlHttpRequest http;
     Mod_TM tm{http, db.get(), clock};
     AgentPoller poller{tm, clock};

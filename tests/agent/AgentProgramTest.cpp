@@ -1,19 +1,29 @@
 #include "agent/AgentProgram.h"
 #include "agent/FrmTRAY.h"
 #include "agent/Frm_TM_Main.h"
+#include "agentcore/AgentLog.h"
 #include "agentcore/AlertTexts.h"
+#include "agentcore/CopyLock.h"
+#include "agentcore/HandOver.h"
+#include "core/Cp949.h"
+#include "core/Mod_Basic.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLockFile>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -25,9 +35,15 @@ namespace {
 class AgentProgramTest : public ::testing::Test
 {
 protected:
-    AgentProgram::Places places() const { return {dir.filePath("IP.ini"), dir.path(), "x.wav"}; }
+    AgentProgram::Places places() const
+    {
+        return {dir.filePath("IP.ini"), dir.path(), "x.wav", dir.filePath("log")};
+    }
     AgentOptions demo(QString f) const { return AgentOptions::parse({"--demo", dir.filePath(f)}); }
-    bool lockIsFree() const { return QLockFile(program.lockFile()).tryLock(0); }
+    bool lockIsFree() const
+    {
+        return CopyLock(program.lockFile()).tryLock() == CopyLock::Result::Taken;
+    }
     // Pops the menu up as a right-button release does; during runs while it is open.
     void withMenu(const std::function<void()>& during)
     {
@@ -43,8 +59,8 @@ protected:
 };
 
 // The popup shows on a double click (except while the menu is open, which holds the tray's
-// events), with no made-up count before any poll, and on a second start; "종료" ends the loop
-// once the menu returned (ending inside it crashed the tray) and frees the lock.
+// events), with no made-up count before any poll; "종료" ends the loop once the menu returned
+// (ending inside it crashed the tray), frees the lock and is the log's last line.
 TEST_F(AgentProgramTest, OneCopyRunsAndEndsFromTheMenu)
 {
     EXPECT_FALSE(AgentOptions::parse({"--demo", "a", "b"}).valid ||
@@ -63,11 +79,6 @@ TEST_F(AgentProgramTest, OneCopyRunsAndEndsFromTheMenu)
     QTest::mouseClick(popup.btnClose, Qt::LeftButton);
     ASSERT_FALSE(popup.isVisible());
 
-    AgentProgram second{demo("second.sqlite"), places()};
-    EXPECT_EQ(second.start(), AgentProgram::Start::HandedOver);
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("second.sqlite"))); // never got to a database
-    EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isVisible(); }, 5000));
-
     EXPECT_FALSE(lockIsFree());
     bool endedInsideTheMenu = true;
     QTimer::singleShot(0, [&] {
@@ -81,27 +92,90 @@ TEST_F(AgentProgramTest, OneCopyRunsAndEndsFromTheMenu)
     EXPECT_FALSE(endedInsideTheMenu);
     EXPECT_FALSE(tray.trayIcon->isVisible());
     EXPECT_TRUE(lockIsFree());
+    QFile log(QDir(places().logFolder).filePath(AgentLog::fileName(QDate::currentDate())));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().endsWith(Cp949::encode(" 종료\r\n")));
 }
 
-// A live holder of the lock that does not answer fails the start (no silent success); a copy that
-// crashed holding it does not block it.
+#ifndef _WIN32
+// The first copy as a program of its own: while it answers, a second start hands over to it;
+// stopped (kill -STOP), it fails the next start once the answer is overdue; killed (kill -9),
+// it blocks no start of any user, whatever its lock file says.
 TEST_F(AgentProgramTest, OnlyALiveCopyThatAnswersTakesTheStartOver)
 {
-    QLockFile live(program.lockFile());
-    ASSERT_TRUE(live.tryLock(0));
+    QProcess first;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SWEEP_AGENT_RUN_DIR", dir.path());
+    env.insert("HOME", dir.path());
+    first.setProcessEnvironment(env);
+    first.start(SWEEP_AGENT_BINARY, {"--demo", dir.filePath("first.sqlite")});
+    ASSERT_TRUE(first.waitForStarted());
+    const QString pid = QString::number(first.processId());
+    ASSERT_TRUE(QTest::qWaitFor( // it notes itself once it listens
+        [&] { return CopyLock(program.lockFile()).readNote().startsWith(pid + '\n'); }, 20000));
+    AgentProgram second{demo("second.sqlite"), places()};
+    EXPECT_EQ(second.start(), AgentProgram::Start::HandedOver) << second.error().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("second.sqlite"))); // never got to a database
+
+    ::kill(pid_t(first.processId()), SIGSTOP);
+    QElapsedTimer waited;
+    waited.start();
     EXPECT_EQ(program.start(), AgentProgram::Start::Failed);
-    live.unlock();
-#ifdef _WIN32
-    GTEST_SKIP() << "a crashed copy is made with fork";
-#else
-    if (::fork() == 0) // _exit ends the child before the lock's destructor could let go
-        ::_exit(QLockFile(program.lockFile()).tryLock(0) ? 0 : 1);
-    int status = -1;
-    ::wait(&status);
-    ASSERT_EQ(status, 0);
-    ASSERT_TRUE(QFileInfo::exists(program.lockFile()));
-    EXPECT_EQ(program.start(), AgentProgram::Start::Running);
+    EXPECT_GE(waited.elapsed(), HandOver::kAnswerTimeoutMs);
+    EXPECT_LT(waited.elapsed(), HandOver::kAnswerTimeoutMs + 2000);
+    EXPECT_TRUE(program.error().contains(pid) && program.error().contains("did not answer"))
+        << program.error().toStdString();
+
+    ::kill(pid_t(first.processId()), SIGKILL);
+    ASSERT_TRUE(first.waitForFinished());
+    QFile left(program.lockFile()); // as an older copy on another computer would leave it
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    left.write("4242\nsweep-agent\nother-computer\n");
+    left.close();
+    if (::getuid() == 0) { // another user takes it: made before fork, it only calls the system
+        CopyLock otherUser(program.lockFile());
+        ::chmod(QFile::encodeName(dir.path()).constData(), 01777); // like /tmp
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 &&
+                            otherUser.tryLock() == CopyLock::Result::Taken
+                        ? 0
+                        : 1);
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+    EXPECT_EQ(program.start(), AgentProgram::Start::Running) << program.error().toStdString();
+}
 #endif
+
+// "종료" ends the agent within a second even while its poll waits in a database login that
+// never answers (the server accepts the connection and says nothing).
+TEST_F(AgentProgramTest, EndsWithinASecondWhileALoginHangs)
+{
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    const QString ini = places().iniPath;
+    Mod_Basic::Write_Ini(Mod_Basic::localSection(), "SERVER",
+                         QStringLiteral("127.0.0.1,%1").arg(silent.serverPort()), ini);
+    Mod_Basic::Write_Ini("TELEMENU", "BaseUrl", "http://127.0.0.1:9/", ini);
+    Mod_Basic::Write_Ini("TELEMENU", "PollEnabled", "Y", ini);
+    AgentProgram agent{AgentOptions(), places()};
+    ASSERT_EQ(agent.start(), AgentProgram::Start::Running) << agent.error().toStdString();
+    agent.popup()->TimerTELEMENU_Timer();
+    ASSERT_TRUE(silent.waitForNewConnection(5000));
+
+    QElapsedTimer ending;
+    QTimer::singleShot(0, [&] {
+        ending.start();
+        agent.tray()->mnutry_Click(2);
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    agent.end();
+    EXPECT_LT(ending.elapsed(), 1000);
+    EXPECT_TRUE(agent.leftWorkRunning());
+    EXPECT_TRUE(lockIsFree());
+    delete silent.nextPendingConnection(); // the login fails now and its thread ends
 }
 
 } // namespace

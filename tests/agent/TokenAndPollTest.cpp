@@ -1,6 +1,8 @@
 #include "AgentParts.h"
 #include "LocalHttpServer.h"
 #include "agentcore/AlertTexts.h"
+#include "core/Cp949.h"
+#include "core/Mod_Basic.h"
 
 #include <QLabel>
 #include <QTest>
@@ -138,7 +140,7 @@ TEST_F(ServiceTest, PollsAskInKoreanTimeAndRetryOnceWithAFreshTokenAfterA401)
     parts.clock.set(QDateTime(QDate(2026, 12, 5), QTime(19, 31, 15), QTimeZone(-5 * 3600)));
     const auto result = parts.tick();
     ASSERT_TRUE(result);
-    EXPECT_EQ(result->count, 4.0);
+    EXPECT_EQ(result->count, 4);
     EXPECT_EQ(seen(), (std::vector<std::string>{"password", "count T1", "count T1", "refresh",
                                                 "count T2"}));
     const auto requests = server.requests();
@@ -192,19 +194,114 @@ TEST_F(ServiceTest, FailedPollsKeepTheLastCountAndGreyTheIconUntilOneSucceeds)
     EXPECT_FALSE(popup.lblNoCount->isVisibleTo(&popup));
     EXPECT_EQ(parts.tray.trayIcon->icon().cacheKey(), normal);
     EXPECT_FALSE(parts.poller.state().failingSince.isValid());
-    answer(200, "1e999"); // a count too large to hold
+    // An error page served as 200 is no count: grey icon, nothing shown or played.
+    answer(200, "<html>오류</html>");
+    EXPECT_EQ(parts.tick()->outcome, PollResult::Outcome::Unreadable);
+    EXPECT_NE(parts.tray.trayIcon->icon().cacheKey(), normal);
+    // Four digits push the rest of the sentence aside, which still fits the popup.
+    answer(200, "9999");
     ASSERT_TRUE(parts.tick());
-    EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("3"));
+    const QRect count = popup.lblTELCNT->geometry(), rest = popup.LBL_INFO[1]->geometry();
+    EXPECT_EQ(popup.lblTELCNT->text(), QStringLiteral("9999"));
+    EXPECT_LE(count.left() + popup.lblTELCNT->sizeHint().width(), rest.left());
+    EXPECT_LE(rest.left() + popup.LBL_INFO[1]->sizeHint().width(), popup.width());
     answer(200, "0");
     ASSERT_TRUE(parts.tick());
     EXPECT_FALSE(popup.lblTELCNT->isVisibleTo(&popup));
-    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(0.0));
-    EXPECT_EQ(parts.sound.played.size(), 1);
+    EXPECT_EQ(popup.lblNoCount->text(), AlertTexts::noCountLine(0));
+    EXPECT_EQ(parts.sound.played.size(), 2);
 
-    parts.setService(server.baseUrl(), QStringLiteral("y")); // only exactly "Y" polls
-    EXPECT_FALSE(parts.tick());
-    EXPECT_TRUE(parts.popup.TimerTELEMENU->isActive());
-    EXPECT_EQ(server.requests().size(), 6u); // the token and five polls
+    // Not polling at all is a steady state of its own, neither fine nor failing.
+    const qint64 grey = parts.tray.trayIcon->icon().cacheKey();
+    answer(503, "");
+    ASSERT_TRUE(parts.tick());
+    for (const QString pollEnabled : {"y", "Y"}) { // only exactly "Y" polls
+        parts.setService(pollEnabled == "Y" ? QString() : server.baseUrl(), pollEnabled);
+        EXPECT_FALSE(parts.tick());
+        EXPECT_TRUE(parts.popup.TimerTELEMENU->isActive());
+        const qint64 icon = parts.tray.trayIcon->icon().cacheKey();
+        EXPECT_TRUE(icon != normal && icon != grey);
+        EXPECT_TRUE(parts.tray.trayIcon->toolTip().contains(pollEnabled == "Y" ? "BaseUrl"
+                                                                               : "PollEnabled"));
+    }
+    EXPECT_EQ(server.requests().size(), 8u); // the token and seven polls
+}
+
+// Without a token no count is asked for, and the reason names which part failed: the terminal
+// refused, the token service (its status or the time-out), the POS database (its words); a
+// malformed BaseUrl sends nothing at all.
+TEST_F(ServiceTest, WithoutATokenNothingIsCountedAndTheReasonNamesWhy)
+{
+    using enum PollResult::Outcome;
+    struct Row
+    {
+        int status; // of the token request; 0: it hangs
+        std::string body;
+        PollResult::Outcome outcome;
+        const char* reasonHas;
+    };
+    const Row rows[] = {
+        {400, "{\"error\":\"invalid_grant\"}", TerminalRefused, "400 invalid_grant"},
+        {200, "{\"error\":\"unauthorized\"}", TerminalRefused, "unauthorized"},
+        {500, "", TokenServiceFailing, "HTTP 500"},
+        {0, "", TokenServiceFailing, "시간 초과"},
+        {200, "null", TokenServiceFailing, "읽을 수 없음"}};
+    for (const Row& row : rows) {
+        server.setHandler([&](const httplib::Request& q, httplib::Response& r) {
+            if (q.method == "GET")
+                return r.set_content("3", "text/plain");
+            if (row.status == 0)
+                return server.hang();
+            r.status = row.status;
+            r.set_content(row.body, "application/json");
+        });
+        const auto result = parts.tick();
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->outcome, row.outcome) << row.body;
+        EXPECT_TRUE(parts.poller.state().failure.contains(row.reasonHas))
+            << parts.poller.state().failure.toStdString();
+    }
+    parts.db->DB_Execute(QStringLiteral("DROP TABLE POS"));
+    EXPECT_EQ(parts.tick()->outcome, DatabaseUnreadable);
+    EXPECT_TRUE(parts.tray.trayIcon->toolTip().contains("no such table: POS"));
+    for (const std::string& request : seen())
+        EXPECT_FALSE(request.starts_with("count")) << request;
+
+    const size_t sent = server.requests().size();
+    parts.setService(QStringLiteral("http//127.0.0.1/"));
+    EXPECT_EQ(parts.tick()->outcome, BadBaseUrl);
+    EXPECT_TRUE(parts.tray.trayIcon->toolTip().contains("http//127.0.0.1/"));
+    EXPECT_EQ(server.requests().size(), sent);
+}
+
+// One line when alerts stop, when their reason changes and when they resume, in the day's file;
+// files older than the archives' retention go.
+TEST_F(ServiceTest, TheLogTellsSinceWhenAndWhy)
+{
+    for (const auto& [status, body] : std::vector<std::pair<int, std::string>>{
+             {503, ""}, {503, ""}, {200, "-1"}, {200, "2"}, {200, "3"}}) {
+        answer(status, body);
+        ASSERT_TRUE(parts.tick());
+        parts.clock.advanceSeconds(60);
+    }
+    QFile file(parts.logFolder.filePath("sweep-agent-20261206.log"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Cp949::decode(file.readAll()),
+              QStringLiteral("2026-12-06 00:30:15 주문 확인 켜짐\r\n" // set after the log
+                             "2026-12-06 00:30:15 알림 멈춤: 서버 오류 (HTTP 503)\r\n"
+                             "2026-12-06 00:32:15 이유 바뀜: 응답을 읽을 수 없음\r\n"
+                             "2026-12-06 00:33:15 알림 다시 시작: 주문 2건\r\n"));
+
+    const QString ini = parts.logFolder.filePath("IP.ini");
+    for (int daysAgo : {0, 90, 91, 400}) {
+        QFile old(parts.logFolder.filePath(
+            AgentLog::fileName(parts.clock.now().date().addDays(-daysAgo))));
+        ASSERT_TRUE(old.open(QIODevice::Append));
+    }
+    EXPECT_EQ(parts.log.removeOlderThan(AgentLog::keepDays(ini)), 2);
+    Mod_Basic::Write_Ini(Mod_Basic::localSection(), "ARCHIVE_DAYS", "30", ini);
+    EXPECT_EQ(parts.log.removeOlderThan(AgentLog::keepDays(ini)), 1);
+    EXPECT_EQ(QDir(parts.logFolder.path()).entryList({"sweep-agent-*"}).size(), 1); // today's
 }
 
 } // namespace
