@@ -1,6 +1,6 @@
 #include "support/FixtureDatabase.h"
 
-#include <gtest/gtest.h>
+#include <stdexcept>
 
 FixtureDatabase::FixtureDatabase(const DemoSize& size)
 {
@@ -44,14 +44,16 @@ QString FixtureDatabase::odbcConnectionString() const
 
 namespace {
 
+// A test cannot go on without its database. An assertion in a helper ends only the helper, so
+// the failure is thrown: GoogleTest reports it and ends the test, or the fixture being built.
 std::unique_ptr<Mod_DB> connected(const DbTarget& target, const QString& creationError)
 {
-    auto db = std::make_unique<Mod_DB>(target);
     if (!creationError.isEmpty())
-        ADD_FAILURE() << "fixture database: " << creationError.toStdString();
-    else if (!db->DB_Connect())
-        ADD_FAILURE() << "DB_Connect to the fixture database failed: "
-                      << db->DB_ErrText().toStdString();
+        throw std::runtime_error("fixture database: " + creationError.toStdString());
+    auto db = std::make_unique<Mod_DB>(target);
+    if (!db->DB_Connect())
+        throw std::runtime_error("DB_Connect to the fixture database failed: " +
+                                 db->DB_ErrText().toStdString());
     return db;
 }
 

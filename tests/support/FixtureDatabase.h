@@ -32,7 +32,7 @@ public:
     // The same file through the SQLite ODBC driver, as the ODBC backend sees it.
     QString odbcConnectionString() const;
 
-    // A Mod_DB on this file, already connected (a failed connect is a test failure).
+    // A Mod_DB on this file, already connected; a failed connect ends the test as failed.
     std::unique_ptr<Mod_DB> connect() const;
     std::unique_ptr<Mod_DB> connectOdbc() const;
 
