@@ -51,7 +51,8 @@ TEST_F(AreaTest, DeliveryButtonAndModeSwitchKeepOrEmptyWhatTheyShould)
     EXPECT_EQ(dtd.lbl_show->text(), QString());
     EXPECT_EQ(dtd.TXT_COUNT->text(), QStringLiteral("3"));
     EXPECT_EQ(dtd.flex2->rowCount(), 4);
-    EXPECT_EQ(dtd.TXT_Date->text() + dtd.Txt_Date2->text(), "2026-12-012026-12-06");
+    EXPECT_EQ(dtd.TXT_Date->text(), "2026-12-01");
+    EXPECT_EQ(dtd.Txt_Date2->text(), "2026-12-06");
     click(window->cmd_Btn[3]);
     EXPECT_EQ(window->Frame_Clean->Lbl_status->text(), QString());
 

@@ -26,7 +26,8 @@ void pressWhenShown(QMessageBox::StandardButton which)
 TEST(QtMessageBoxes, OnlyYesSaysYesAndEveryButtonReadsKorean)
 {
     const auto box = QtMessageBoxes::questionBox(QStringLiteral("정말로 삭제하시겠습니까???"), {});
-    EXPECT_TRUE(box->windowTitle().isEmpty() && box->icon() == QMessageBox::NoIcon);
+    EXPECT_EQ(box->windowTitle(), QString());
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
     EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("예"));
