@@ -1,5 +1,7 @@
 #include "app/MaintenanceProgram.h"
 
+#include "app/ProgramFolders.h"
+#include "cli/CliTexts.h"
 #include "cli/CommandRunner.h"
 #include "core/ActivityLog.h"
 #include "core/LocalAddress.h"
@@ -12,34 +14,85 @@
 #include "window/QuitAfterFirstPaint.h"
 
 #include <QApplication>
-#include <QTextStream>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
+
+namespace {
+
+// The demo database a command line names; its folder must be there, so a mistyped path is an
+// error rather than a new database somewhere unexpected.
+QString demoFile(const SweepOptions& options, ConsoleStream& err)
+{
+    if (options.demoFile.isEmpty())
+        return ProgramFolders::defaultDemoFile();
+    const QDir folder = QFileInfo(options.demoFile).absoluteDir();
+    if (!folder.exists()) {
+        err << "sweep: " << CliTexts::demoFolderMissing(QDir::toNativeSeparators(folder.path()))
+            << '\n';
+        return QString();
+    }
+    return options.demoFile;
+}
+
+} // namespace
+
+bool displayAvailable()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return true;
+#else
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    return false;
+#endif
+}
+
+int refuseWithoutDisplay()
+{
+    ConsoleStream err(stderr);
+    err << CliTexts::needsDisplay << '\n';
+    err.flush();
+    return CommandRunner::WrongCommandLine;
+}
 
 int runSweep(const SweepOptions& options)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    ConsoleStream out(stdout);
+    ConsoleStream err(stderr);
     if (options.action == SweepOptions::Action::Help) {
-        out << SweepOptions::usage();
-        return 0;
+        out << CliTexts::usage();
+        if (out.flush())
+            return CommandRunner::Done;
+        err << CliTexts::outputFailed(out.error()) << '\n';
+        err.flush();
+        return CommandRunner::Failed;
     }
     if (options.action == SweepOptions::Action::Fail) {
-        err << "sweep: " << options.error << "\n\n" << SweepOptions::usage();
+        err << "sweep: " << options.error << '\n' << CliTexts::seeHelp << '\n';
+        err.flush();
         return CommandRunner::WrongCommandLine;
     }
 
     DbTarget target = DbTarget::sqlServer(Mod_Basic::iniPath());
     if (options.demo) {
+        const QString wanted = demoFile(options, err);
+        if (wanted.isEmpty()) {
+            err.flush();
+            return CommandRunner::WrongCommandLine;
+        }
         QString error;
-        const QString file = openOrCreateDemoDatabase(options.demoFile, &error);
+        const QString file = openOrCreateDemoDatabase(wanted, &error);
         if (file.isEmpty()) {
             err << "sweep: " << error << '\n';
+            err.flush();
             return CommandRunner::Unreachable;
         }
         target = DbTarget::sqlite(file);
     }
     Mod_DB db(target);
-    ActivityLog log(ActivityLog::defaultFolder());
+    ActivityLog log(ProgramFolders::logFolder());
     if (options.action == SweepOptions::Action::Command)
         return CommandRunner::run(options, FlowContext{db, log, localIpAddress}, out, err);
 

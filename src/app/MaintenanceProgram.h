@@ -11,6 +11,13 @@ class Frm_Sweep_1;
 // or the window. Returns the exit code.
 int runSweep(const SweepOptions& options);
 
+// Whether the window can be shown: on Linux a display (X11 or Wayland) or a platform chosen
+// through QT_QPA_PLATFORM. Checked before the application object exists, which would end the
+// process without one.
+bool displayAvailable();
+// Says on standard error which commands run without a display; returns the exit code.
+int refuseWithoutDisplay();
+
 // Loads the maintenance window and runs it until it closes. Returns the process exit code: 0
 // after the window closed, 1 when the database could not be reached (the window is never shown).
 // shown is called once the window is on screen, before the event loop starts.

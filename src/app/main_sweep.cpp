@@ -7,6 +7,7 @@
 
 int main(int argc, char** argv)
 {
+    holdClosedStandardStreams();
     // The name places the default demo database; set before anything asks for that path.
     QCoreApplication::setApplicationName(QStringLiteral("sweep"));
     // Only the window needs a display: the command line, --help and a wrong call run without.
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
     const bool window = SweepOptions::parse(raw).action == SweepOptions::Action::Run;
+    if (window && !displayAvailable())
+        return refuseWithoutDisplay();
     if (!window)
         attachParentConsole();
     const std::unique_ptr<QCoreApplication> app =

@@ -1,6 +1,8 @@
 #include "cli/CommandRunner.h"
 
+#include "cli/CliTexts.h"
 #include "cli/Listing.h"
+#include "cli/StatusReport.h"
 #include "operations/DeliveriesFlow.h"
 #include "operations/GridLayouts.h"
 #include "operations/OpenChecksFlow.h"
@@ -8,8 +10,8 @@
 #include "operations/OutcomeWords.h"
 #include "operations/PayCancelFlow.h"
 #include "operations/RestoreFlow.h"
+#include "operations/StatusFlow.h"
 
-#include <QDate>
 #include <QElapsedTimer>
 #include <optional>
 
@@ -33,62 +35,61 @@ const GridLayout& layoutOf(Area area)
     return deliveryGridLayout();
 }
 
-bool isDate(const QString& text)
-{
-    return QDate::fromString(text, QStringLiteral("yyyy-MM-dd")).isValid();
-}
-
 class Command
 {
 public:
-    Command(const SweepOptions& options, const FlowContext& context, QTextStream& out,
-            QTextStream& err)
+    Command(const SweepOptions& options, const FlowContext& context, ConsoleStream& out,
+            ConsoleStream& err)
         : m_options(options), m_context(context), m_out(out), m_err(err)
     {
     }
 
     int run()
     {
+        using C = SweepOptions::Command;
+        if (m_options.command == C::Optimise && !m_options.yes) {
+            m_err << CliTexts::optimiseNeedsYes << '\n';
+            return WrongCommandLine;
+        }
         if (!m_context.db.DB_Connect()) {
-            m_context.log.Write_Log(LogEntry::connectionFailure());
+            if (m_options.command != C::Status)
+                m_context.log.Write_Log(LogEntry::connectionFailure());
             m_err << OutcomeWords::unreachable.trimmed() << '\n'
                   << m_context.db.DB_ErrText() << '\n';
             return Unreachable;
         }
         switch (m_options.command) {
-        case SweepOptions::Command::List:
+        case C::List:
             return list();
-        case SweepOptions::Command::Delete:
+        case C::Delete:
             return remove();
-        case SweepOptions::Command::Optimise:
+        case C::Optimise:
             return optimise();
-        case SweepOptions::Command::Restore:
+        case C::Restore:
             return restore();
-        case SweepOptions::Command::None:
+        case C::Status:
+            return status();
+        case C::None:
             break;
         }
         return WrongCommandLine;
     }
 
 private:
-    // The deliveries' dates as the window normalises them; a text that is no date is refused.
-    std::optional<DeliveriesFlow::Range> range()
+    // The grammar has checked the dates and put them in the statements' form.
+    DeliveriesFlow::Range range() const
     {
-        if (m_options.from.isEmpty())
-            return DeliveriesFlow::Range::all();
-        const auto range = DeliveriesFlow::Range::between(m_options.from, m_options.to);
-        for (const auto& [typed, read] :
-             {std::pair{m_options.from, range.from}, std::pair{m_options.to, range.to}}) {
-            if (!isDate(read)) {
-                m_err << "날짜로 읽을 수 없습니다: " << typed
-                      << " (예: 2026-12-06, 2026/12/06, 20261206)\n";
-                return std::nullopt;
-            }
-        }
-        return range;
+        return m_options.from.isEmpty()
+                   ? DeliveriesFlow::Range::all()
+                   : DeliveriesFlow::Range{false, m_options.from, m_options.to};
     }
 
-    SearchOutcome search(const DeliveriesFlow::Range& deliveries)
+    std::optional<QString> check() const
+    {
+        return m_options.check.isEmpty() ? std::nullopt : std::optional<QString>(m_options.check);
+    }
+
+    SearchOutcome search()
     {
         switch (m_options.area) {
         case Area::OpenChecks:
@@ -99,15 +100,12 @@ private:
         case Area::None:
             break;
         }
-        return DeliveriesFlow::search(m_context, deliveries);
+        return DeliveriesFlow::search(m_context, range());
     }
 
     int list()
     {
-        const auto deliveries = range();
-        if (!deliveries)
-            return WrongCommandLine;
-        const SearchOutcome found = search(*deliveries);
+        const SearchOutcome found = search();
         if (!found.succeeded)
             return fail(OutcomeWords::searchFailure(found), Failed);
         const Listing listing = Listing::of(layoutOf(m_options.area), found.table, found.rows);
@@ -125,70 +123,79 @@ private:
         return Done;
     }
 
-    int remove()
+    CountOutcome count()
     {
-        const auto deliveries = range();
-        if (!deliveries)
-            return WrongCommandLine;
-        if (!m_options.yes) {
-            const SearchOutcome found = search(*deliveries);
-            if (!found.succeeded)
-                return fail(OutcomeWords::searchFailure(found), Failed);
-            m_out << "삭제할 데이터: " << countToDelete(found)
-                  << "건. 삭제하려면 --yes 를 붙여 다시 실행해 주세요.\n";
-            return Done;
-        }
-        ChangeOutcome outcome;
         switch (m_options.area) {
         case Area::OpenChecks:
-            outcome = OpenChecksFlow::remove(
-                m_context,
-                m_options.check.isEmpty() ? std::nullopt : std::optional<QString>(m_options.check));
-            break;
+            return OpenChecksFlow::count(m_context, check());
         case Area::PaymentCancel:
-            outcome = PayCancelFlow::remove(m_context);
-            break;
+            return PayCancelFlow::count(m_context);
         case Area::Deliveries:
         case Area::None:
-            outcome = DeliveriesFlow::remove(m_context, *deliveries);
             break;
         }
+        return DeliveriesFlow::count(m_context, range());
+    }
+
+    ChangeOutcome deleteRows()
+    {
+        switch (m_options.area) {
+        case Area::OpenChecks:
+            return OpenChecksFlow::remove(m_context, check());
+        case Area::PaymentCancel:
+            return PayCancelFlow::remove(m_context);
+        case Area::Deliveries:
+        case Area::None:
+            break;
+        }
+        return DeliveriesFlow::remove(m_context, range());
+    }
+
+    int remove()
+    {
+        // A mistyped or closed check is refused before anything is counted, kept or logged.
+        if (const auto number = check()) {
+            const SearchOutcome open = OpenChecksFlow::search(m_context);
+            if (!open.succeeded)
+                return fail(OutcomeWords::searchFailure(open), Failed);
+            if (!OpenChecksFlow::lists(open, *number)) {
+                m_err << CliTexts::notAnOpenCheck(*number) << '\n';
+                return Failed;
+            }
+        }
+        if (!m_options.yes) {
+            const CountOutcome counted = count();
+            if (!counted.succeeded) {
+                SearchOutcome refused;
+                refused.error = counted.error;
+                return fail(OutcomeWords::searchFailure(refused), Failed);
+            }
+            for (const auto& [table, rows] : counted.rows)
+                m_out << CliTexts::tableRows(table, rows) << '\n';
+            m_out << CliTexts::wouldDelete(counted.total()) << '\n';
+            return Done;
+        }
+        const ChangeOutcome outcome = deleteRows();
         const int code = report(outcome);
         if (code == Done) {
-            m_out << OutcomeWords::rowsDeleted(outcome.rowsDeleted) << '\n';
+            m_out << stamp() << OutcomeWords::rowsDeleted(outcome.rowsDeleted) << '\n';
             if (!outcome.archiveFile.isEmpty())
                 m_out << OutcomeWords::archiveFile(outcome.archiveFile) << '\n';
         }
         return code;
     }
 
-    // The open checks' listing shows every open check; one chosen check counts only its rows.
-    qint64 countToDelete(const SearchOutcome& found) const
-    {
-        if (m_options.area != Area::OpenChecks || m_options.check.isEmpty())
-            return found.rows;
-        qint64 count = 0;
-        for (qint32 row = 1; row <= found.rows; ++row)
-            count += found.table.cellView(row, 1).trimmed() == m_options.check;
-        return count;
-    }
-
     int optimise()
     {
-        if (!m_options.yes) {
-            m_out << "모든 인덱스를 다시 만듭니다. 진행하려면 --yes 를 붙여 다시 실행해 "
-                     "주세요.\n";
-            return Done;
-        }
         QElapsedTimer elapsed;
         elapsed.start();
         const ChangeOutcome outcome = OptimiseFlow::run(m_context);
         const int code = report(outcome);
         const QString seconds = QString::number(double(elapsed.elapsed()) / 1000.0, 'f', 1);
         if (code == Done)
-            m_out << "최적화 완료 (" << seconds << "초)\n";
+            m_out << stamp() << CliTexts::optimised(seconds) << '\n';
         else
-            m_err << "최적화 실패 (" << seconds << "초)\n";
+            m_err << stamp() << CliTexts::optimiseFailedAfter(seconds) << '\n';
         return code;
     }
 
@@ -200,7 +207,7 @@ private:
         const RestoreOutcome& restored = outcome.restore;
         if (restored.succeeded) {
             for (const auto& [table, rows] : restored.rowsPerTable)
-                m_out << table << ": " << rows << "건\n";
+                m_out << CliTexts::tableRows(table, rows) << '\n';
             m_out << OutcomeWords::rowsRestored(restored.rowsRestored) << '\n';
             return Done;
         }
@@ -209,6 +216,26 @@ private:
         if (restored.otherDatabase)
             m_err << OutcomeWords::otherDatabaseOption << '\n';
         return code;
+    }
+
+    int status()
+    {
+        const StatusFlow::Status status = StatusFlow::read(m_context);
+        if (!status.succeeded) {
+            SearchOutcome refused;
+            refused.error = status.error;
+            return fail(OutcomeWords::searchFailure(refused), Failed);
+        }
+        m_out << (m_options.format == SweepOptions::Format::Json ? statusJson(status)
+                                                                 : statusTable(status));
+        return Done;
+    }
+
+    // A scheduled run's output is read later: the lines that say what a change came to carry
+    // the time it ended.
+    QString stamp() const
+    {
+        return m_context.log.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss "));
     }
 
     int fail(const OutcomeWords::Report& report, int code)
@@ -229,21 +256,31 @@ private:
         logWarning(outcome.logged);
         if (outcome.succeeded)
             return Done;
+        m_err << stamp();
         return fail(OutcomeWords::changeFailure(outcome),
                     outcome.outcomeUnknown ? OutcomeUnknown : Failed);
     }
 
     const SweepOptions& m_options;
     const FlowContext& m_context;
-    QTextStream& m_out;
-    QTextStream& m_err;
+    ConsoleStream& m_out;
+    ConsoleStream& m_err;
 };
 
 } // namespace
 
-int run(const SweepOptions& options, const FlowContext& context, QTextStream& out, QTextStream& err)
+int run(const SweepOptions& options, const FlowContext& context, ConsoleStream& out,
+        ConsoleStream& err)
 {
-    return Command(options, context, out, err).run();
+    int code = Command(options, context, out, err).run();
+    // Output that did not arrive must never read as success.
+    if (!out.flush()) {
+        err << CliTexts::outputFailed(out.error()) << '\n';
+        if (code == Done)
+            code = Failed;
+    }
+    err.flush();
+    return code;
 }
 
 } // namespace CommandRunner

@@ -1,5 +1,6 @@
 #include "cli/Listing.h"
 
+#include "cli/TerminalText.h"
 #include "db/TextTable.h"
 #include "operations/GridLayouts.h"
 
@@ -9,20 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-// Places a character takes on a terminal: East Asian wide and full-width forms take two.
-int displayWidth(const QString& text)
-{
-    int width = 0;
-    for (const uint c : text.toUcs4()) {
-        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-                          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-                          (c >= 0xFFE0 && c <= 0xFFE6);
-        width += wide ? 2 : 1;
-    }
-    return width;
-}
 
 QString csvField(const QString& text)
 {
@@ -59,28 +46,41 @@ Listing Listing::of(const GridLayout& layout, const TextTable& table, qint32 rec
 
 QString listingTable(const Listing& listing)
 {
-    std::vector<int> widths;
-    for (const QString& header : listing.headers)
-        widths.push_back(displayWidth(header));
+    // Every cell as it will show, so the widths are measured on what the terminal gets.
+    const auto shown = [](const QStringList& cells) {
+        QStringList out;
+        for (const QString& cell : cells)
+            out << visibleText(cell);
+        return out;
+    };
+    const QStringList headers = shown(listing.headers);
+    std::vector<QStringList> rows;
+    rows.reserve(listing.rows.size());
     for (const QStringList& row : listing.rows)
+        rows.push_back(shown(row));
+
+    std::vector<int> widths;
+    for (const QString& header : headers)
+        widths.push_back(terminalWidth(header));
+    for (const QStringList& row : rows)
         for (qsizetype c = 0; c < row.size() && size_t(c) < widths.size(); ++c)
-            widths[size_t(c)] = std::max(widths[size_t(c)], displayWidth(row[c]));
+            widths[size_t(c)] = std::max(widths[size_t(c)], terminalWidth(row[c]));
 
     const auto line = [&](const QStringList& cells) {
         QString text;
         for (qsizetype c = 0; c < cells.size(); ++c) {
             text += cells[c];
             if (c + 1 < cells.size())
-                text += QString(widths[size_t(c)] - displayWidth(cells[c]) + 2, u' ');
+                text += QString(widths[size_t(c)] - terminalWidth(cells[c]) + 2, u' ');
         }
         return text + u'\n';
     };
-    QString out = line(listing.headers);
+    QString out = line(headers);
     QStringList rule;
     for (const int width : widths)
         rule << QString(width, u'-');
     out += line(rule);
-    for (const QStringList& row : listing.rows)
+    for (const QStringList& row : rows)
         out += line(row);
     return out;
 }

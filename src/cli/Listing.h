@@ -20,7 +20,8 @@ struct Listing
                       const DateTimeSeparators& separators = {});
 };
 
-// Columns padded to their widest cell (a Hangul syllable takes two places on a terminal).
+// Columns padded to their widest cell as a terminal shows it, one line per row: control
+// characters are written out (see visibleText).
 QString listingTable(const Listing& listing);
 // RFC 4180: CR LF line ends, a field in double quotes when it holds a comma, quote or line break.
 QString listingCsv(const Listing& listing);

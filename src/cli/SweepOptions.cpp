@@ -1,8 +1,12 @@
 #include "cli/SweepOptions.h"
 
-#include "demo/DemoDatabase.h"
+#include "cli/CliTexts.h"
+#include "operations/DateNormalise.h"
 
+#include <QDate>
 #include <QMap>
+#include <QSet>
+#include <utility>
 
 namespace {
 
@@ -12,6 +16,7 @@ const QMap<QString, SweepOptions::Command> commandWords = {
     {QStringLiteral("optimise"), SweepOptions::Command::Optimise},
     {QStringLiteral("optimize"), SweepOptions::Command::Optimise},
     {QStringLiteral("restore"), SweepOptions::Command::Restore},
+    {QStringLiteral("status"), SweepOptions::Command::Status},
 };
 
 const QMap<QString, SweepOptions::Area> areaWords = {
@@ -28,9 +33,10 @@ const QMap<QString, SweepOptions::Format> formatWords = {
 
 } // namespace
 
-bool SweepOptions::isCommandWord(const QString& word)
+bool SweepOptions::isDemoFile(const QString& word)
 {
-    return commandWords.contains(word);
+    return !word.startsWith(u'-') &&
+           (word.contains(u'/') || word.contains(u'\\') || word.contains(u'.'));
 }
 
 SweepOptions SweepOptions::parse(const QStringList& arguments)
@@ -49,20 +55,30 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
         into = arguments[++i];
         return true;
     };
+    QSet<QString> seen;
+    bool demoWordPending = false; // the argument just before was --demo
 
     for (; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        const bool afterDemo = std::exchange(demoWordPending, false);
         if (argument == u"--help" || argument == u"-h") {
             options.action = Action::Help;
             return options;
         }
+        if (argument.startsWith(u'-')) {
+            // -y is --yes: both spellings count as one option.
+            const QString name = argument == u"-y" ? QStringLiteral("--yes") : argument;
+            if (seen.contains(name))
+                return fail(CliTexts::repeatedOption(name));
+            seen.insert(name);
+        }
         if (argument == u"--demo") {
-            if (options.demo)
-                return fail(QStringLiteral("--demo 가 두 번 있습니다"));
             options.demo = true;
-            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(u'-') &&
-                !isCommandWord(arguments[i + 1]) && options.command == Command::None)
+            if (options.command == Command::None && i + 1 < arguments.size() &&
+                isDemoFile(arguments[i + 1]))
                 options.demoFile = arguments[++i];
+            else
+                demoWordPending = true;
             continue;
         }
         if (options.command != Command::None) {
@@ -80,29 +96,38 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
                                                       : options.check;
                 // Blanks around a value are never part of it: the count and the delete agree.
                 if (!value(into) || (into = into.trimmed()).isEmpty())
-                    return fail(QStringLiteral("%1 뒤에 값이 필요합니다").arg(argument));
+                    return fail(CliTexts::valueMissing(argument));
+                if (argument != u"--check") {
+                    const QString date = normaliseDate(into);
+                    if (!QDate::fromString(date, QStringLiteral("yyyy-MM-dd")).isValid())
+                        return fail(CliTexts::notADate(into));
+                    into = date;
+                }
                 continue;
             }
             if (argument == u"--format") {
                 QString word;
-                if (!value(word) || !formatWords.contains(word))
-                    return fail(QStringLiteral("--format 은 table, csv, json 중 하나입니다"));
+                const bool csvToo = options.command != Command::Status;
+                if (!value(word) || !formatWords.contains(word) ||
+                    (!csvToo && formatWords.value(word) == Format::Csv))
+                    return fail(CliTexts::formatWords(csvToo));
                 options.format = formatWords.value(word);
                 continue;
             }
         }
         if (argument.startsWith(u'-'))
-            return fail(QStringLiteral("알 수 없는 옵션입니다: %1").arg(argument));
-        if (options.command == Command::None && isCommandWord(argument)) {
+            return fail(CliTexts::unknownOption(argument));
+        if (options.command == Command::None) {
+            if (!commandWords.contains(argument))
+                return fail(afterDemo ? CliTexts::unknownCommandAfterDemo(argument)
+                                      : CliTexts::unknownCommand(argument));
             options.command = commandWords.value(argument);
             continue;
         }
         if ((options.command == Command::List || options.command == Command::Delete) &&
             options.area == Area::None) {
             if (!areaWords.contains(argument))
-                return fail(QStringLiteral("알 수 없는 작업 영역입니다: %1 (open-checks, "
-                                           "payment-cancel, deliveries)")
-                                .arg(argument));
+                return fail(CliTexts::unknownArea(argument));
             options.area = areaWords.value(argument);
             continue;
         }
@@ -110,11 +135,7 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
             options.restoreFile = argument;
             continue;
         }
-        if (options.command != Command::None)
-            return fail(QStringLiteral("알 수 없는 인수입니다: %1").arg(argument));
-        return fail(options.demo
-                        ? QStringLiteral("데모 데이터베이스 파일이 둘 이상입니다: %1").arg(argument)
-                        : QStringLiteral("알 수 없는 명령입니다: %1").arg(argument));
+        return fail(CliTexts::unknownArgument(argument));
     }
 
     if (options.command == Command::None)
@@ -123,76 +144,25 @@ SweepOptions SweepOptions::parse(const QStringList& arguments)
     const bool listOrDelete =
         options.command == Command::List || options.command == Command::Delete;
     if (listOrDelete && options.area == Area::None)
-        return fail(
-            QStringLiteral("작업 영역을 지정해 주세요: open-checks, payment-cancel, deliveries"));
+        return fail(CliTexts::areaMissing);
     if (options.command == Command::Restore && options.restoreFile.isEmpty())
-        return fail(QStringLiteral("restore 에는 보관 파일을 지정해야 합니다"));
+        return fail(CliTexts::restoreFileMissing);
     if (options.from.isEmpty() != options.to.isEmpty())
-        return fail(QStringLiteral("--from 과 --to 는 함께 지정해야 합니다"));
+        return fail(CliTexts::datesTogether);
     if (!options.from.isEmpty() && options.area != Area::Deliveries)
-        return fail(QStringLiteral("--from, --to 는 deliveries 에만 쓸 수 있습니다"));
+        return fail(CliTexts::datesOnlyForDeliveries);
+    // The dates are yyyy-mm-dd by now, so their texts order as the days do.
+    if (options.from > options.to)
+        return fail(CliTexts::reversedDates(options.from, options.to));
     if (!options.check.isEmpty() &&
         (options.command != Command::Delete || options.area != Area::OpenChecks))
-        return fail(QStringLiteral("--check 는 delete open-checks 에만 쓸 수 있습니다"));
+        return fail(CliTexts::checkOnlyForOpenChecks);
     if (options.yes && options.command != Command::Delete && options.command != Command::Optimise)
-        return fail(QStringLiteral("--yes 는 delete, optimise 에만 쓸 수 있습니다"));
+        return fail(CliTexts::yesOnlyForChanges);
     if (options.otherDatabase && options.command != Command::Restore)
-        return fail(QStringLiteral("--other-database 는 restore 에만 쓸 수 있습니다"));
-    if (options.format != Format::Table && options.command != Command::List)
-        return fail(QStringLiteral("--format 은 list 에만 쓸 수 있습니다"));
+        return fail(CliTexts::otherDatabaseOnlyForRestore);
+    if (seen.contains(QStringLiteral("--format")) && options.command != Command::List &&
+        options.command != Command::Status)
+        return fail(CliTexts::formatOnlyForLists);
     return options;
-}
-
-QString SweepOptions::usage()
-{
-    return QStringLiteral(
-               "Usage: sweep [--demo [FILE]] [COMMAND ...]\n"
-               "\n"
-               "Without a command, opens the maintenance window of the POS database.\n"
-               "\n"
-               "  (no arguments)  connect to the local SQL Server; the database name (DBNAME) "
-               "is read\n"
-               "                  from IP.ini beside the program, entries go to the daily "
-               "activity log\n"
-               "  --demo [FILE]   use the embedded SQLite demo database FILE instead, creating "
-               "it with\n"
-               "                  sample rows when it does not exist (default: %1)\n"
-               "  -h, --help      show this text\n"
-               "\n"
-               "Commands (no window; for remote support and scheduled maintenance):\n"
-               "  list AREA [--format table|csv|json]\n"
-               "                  the rows the window lists; AREA is open-checks, "
-               "payment-cancel or\n"
-               "                  deliveries [--from DATE --to DATE]\n"
-               "  delete AREA [--yes]\n"
-               "                  without --yes only says how many rows would go; with it "
-               "deletes them,\n"
-               "                  keeping a copy in the archive folder. open-checks takes "
-               "[--check NUMBER],\n"
-               "                  deliveries [--from DATE --to DATE]\n"
-               "  optimise [--yes]\n"
-               "                  rebuilds every index (without --yes only says so)\n"
-               "  restore FILE [--other-database]\n"
-               "                  checks the whole archive file, then puts its rows back, all "
-               "or none;\n"
-               "                  a file of another database only with --other-database\n"
-               "\n"
-               "Exit codes: 0 done, 1 database unreachable, 2 wrong command line, 3 the "
-               "statement or\n"
-               "restore failed (nothing changed), 4 the connection went during the commit "
-               "(outcome unknown).\n"
-               "\n"
-               "Examples:\n"
-               "  sweep list deliveries --from 2026-12-01 --to 2026-12-05\n"
-               "  sweep list open-checks --format csv > open-checks.csv\n"
-               "  sweep delete open-checks --check 1004 --yes\n"
-               "  sweep optimise --yes            (nightly, from Task Scheduler or cron)\n"
-               "  sweep restore \"%2\"\n"
-               "  sweep --demo list payment-cancel --format json\n"
-               "\n"
-               "Environment: SWEEP_QUIT_AFTER_FIRST_PAINT=1 ends the program once the window "
-               "has been\n"
-               "painted (start-up timing).\n")
-        .arg(defaultDemoDatabasePath(),
-             QStringLiteral("C:\\DB_Log\\archive\\20261206-105729-deliveries.sql"));
 }

@@ -11,7 +11,7 @@ struct SweepOptions
         Run,     // open the maintenance window
         Command, // run one command and end
         Help,    // print the usage and end
-        Fail,    // print error and the usage, end with an error
+        Fail,    // print the error and a pointer to the usage, end with an error
     };
     enum class Command
     {
@@ -20,6 +20,7 @@ struct SweepOptions
         Delete,
         Optimise,
         Restore,
+        Status,
     };
     enum class Area
     {
@@ -40,7 +41,7 @@ struct SweepOptions
     QString demoFile; // empty: the default demo database
     Command command = Command::None;
     Area area = Area::None;
-    QString from; // deliveries: a date range, both or neither
+    QString from; // deliveries: a date range, both or neither, as yyyy-mm-dd
     QString to;
     QString check;    // open checks: only this check
     bool yes = false; // delete and optimise act only with it
@@ -51,7 +52,7 @@ struct SweepOptions
 
     // arguments without the program name.
     static SweepOptions parse(const QStringList& arguments);
-    static QString usage();
-    // The words that name a command; such a word after --demo is the command, not a file.
-    static bool isCommandWord(const QString& word);
+    // The word after --demo is its file only when it cannot be a command: a path, with a folder
+    // separator or a dot in it.
+    static bool isDemoFile(const QString& word);
 };

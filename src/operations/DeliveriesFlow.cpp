@@ -28,4 +28,12 @@ ChangeOutcome remove(const FlowContext& context, const Range& range)
                                      SqlTexts::deliveryDeleteRange(dialect, range.from, range.to));
 }
 
+CountOutcome count(const FlowContext& context, const Range& range)
+{
+    const Dialect dialect = context.db.dialect();
+    return FlowSteps::count(
+        context, range.allDates ? SqlTexts::deliveryDeleteAll(dialect)
+                                : SqlTexts::deliveryDeleteRange(dialect, range.from, range.to));
+}
+
 } // namespace DeliveriesFlow

@@ -24,5 +24,7 @@ struct Range
 
 SearchOutcome search(const FlowContext& context, const Range& range);
 ChangeOutcome remove(const FlowContext& context, const Range& range);
+// What remove would delete.
+CountOutcome count(const FlowContext& context, const Range& range);
 
 } // namespace DeliveriesFlow

@@ -2,6 +2,14 @@
 
 #include "operations/SqlTexts.h"
 
+qint64 CountOutcome::total() const
+{
+    qint64 sum = 0;
+    for (const auto& [table, rows] : rows)
+        sum += rows;
+    return sum;
+}
+
 namespace FlowSteps {
 
 SearchOutcome search(const FlowContext& context, const QString& sql)
@@ -12,6 +20,40 @@ SearchOutcome search(const FlowContext& context, const QString& sql)
     outcome.error = db.error;
     if (!db.succeeded)
         outcome.rows = 0;
+    return outcome;
+}
+
+std::optional<qint64> number(const FlowContext& context, const QString& sql, QString* error)
+{
+    const SearchOutcome found = search(context, sql);
+    if (!found.succeeded) {
+        if (error)
+            *error = found.error;
+        return std::nullopt;
+    }
+    bool read = false;
+    const qint64 value = found.rows < 1 ? 0 : found.table.cellView(1, 0).toLongLong(&read);
+    return read ? std::optional<qint64>(value) : std::nullopt;
+}
+
+CountOutcome count(const FlowContext& context, const Deletion& deletion)
+{
+    CountOutcome outcome;
+    for (const DeleteSpec& part : deletion.parts) {
+        // A part without a condition is never run (the archived delete refuses it): it removes
+        // nothing.
+        if (!part.wholeTable && part.where.trimmed().isEmpty()) {
+            outcome.rows.emplace_back(part.table, 0);
+            continue;
+        }
+        const std::optional<qint64> rows = number(
+            context, SqlTexts::countRows(part.table, part.wholeTable ? QString() : part.where),
+            &outcome.error);
+        if (!rows)
+            return outcome;
+        outcome.rows.emplace_back(part.table, *rows);
+    }
+    outcome.succeeded = true;
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 // What every search, delete and optimisation needs, with no window: the connection, the activity
 // log (which also names the archive folder and the clock) and the computer's address for entries.
@@ -48,9 +49,24 @@ struct ChangeOutcome
     bool archiveFailed = false; // the archive could not be written, so nothing was deleted
 };
 
+// What a delete would remove, table by table, or the server's words.
+struct CountOutcome
+{
+    bool succeeded = false;
+    QString error;
+    RowsPerTable rows;
+
+    qint64 total() const;
+};
+
 namespace FlowSteps {
 // Runs a query into a fresh outcome.
 SearchOutcome search(const FlowContext& context, const QString& sql);
+// The number a query of one row and one column answers, or nothing when it fails (error says
+// why) or answers NULL.
+std::optional<qint64> number(const FlowContext& context, const QString& sql, QString* error);
+// Counts the rows each part of a delete removes, with the part's own table and condition.
+CountOutcome count(const FlowContext& context, const Deletion& deletion);
 // How long a delete waits for a POS terminal's locks before it gives up with the server's words;
 // the index rebuild waits as long as it takes.
 inline constexpr int deleteLockWaitMs = 30000;

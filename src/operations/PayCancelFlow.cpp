@@ -16,4 +16,9 @@ ChangeOutcome remove(const FlowContext& context)
                                      SqlTexts::payCancelDelete(dialect));
 }
 
+CountOutcome count(const FlowContext& context)
+{
+    return FlowSteps::count(context, SqlTexts::payCancelDelete(context.db.dialect()));
+}
+
 } // namespace PayCancelFlow

@@ -11,5 +11,7 @@ inline const QString archiveArea = QStringLiteral("payment-cancel");
 
 SearchOutcome search(const FlowContext& context);
 ChangeOutcome remove(const FlowContext& context);
+// What remove would delete from each of the three tables.
+CountOutcome count(const FlowContext& context);
 
 } // namespace PayCancelFlow

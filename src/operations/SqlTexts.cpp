@@ -94,6 +94,26 @@ Deletion deliveryDeleteRange(Dialect, const QString& from, const QString& to)
             QString()};
 }
 
+QString countRows(const QString& table, const QString& where)
+{
+    return QStringLiteral("SELECT COUNT(*) FROM ") + table +
+           (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where);
+}
+
+QString oldestUnfinishedDelivery(Dialect)
+{
+    return QStringLiteral("SELECT MIN(DTD_EDATE) FROM DTD WHERE ") + unfinishedDelete;
+}
+
+QString databaseBytes(Dialect dialect)
+{
+    // Files count their size in pages of 8 KB on SQL Server.
+    if (dialect == Dialect::SqlServer)
+        return QStringLiteral("SELECT SUM(CAST(size AS bigint)) * 8192 FROM sys.database_files");
+    return QStringLiteral(
+        "SELECT page_count * page_size FROM pragma_page_count(), pragma_page_size()");
+}
+
 QString optimise(Dialect dialect)
 {
     if (dialect == Dialect::Sqlite)

@@ -35,6 +35,13 @@ QString optimise(Dialect dialect);
 // Frees the rebuild's two global cursors when a failed rebuild left them behind (SQL Server).
 QString optimiseCleanup(Dialect dialect);
 
+// Read-only questions for counts and the status report.
+QString countRows(const QString& table, const QString& where);
+// The date of the oldest delivery a delete of all dates would remove.
+QString oldestUnfinishedDelivery(Dialect dialect);
+// The database's size in bytes, as the server tells it.
+QString databaseBytes(Dialect dialect);
+
 // How long a statement of this SQL Server session waits for another's locks (-1: for ever).
 QString lockTimeout(int milliseconds);
 
