@@ -33,7 +33,9 @@ bool ArchiveFile::create(const QString& folder, const QDateTime& time, const QSt
         if (QFile::exists(finished) || m_file.exists())
             continue;
         // NewOnly: a file that appeared in the meantime is never overwritten.
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        // Unbuffered: the pieces are already large, and a write the disk cuts short reports
+        // its own failure rather than a later flush's unnamed one.
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             m_created = true;
             if (!ArchiveDisk::lock(m_file.handle()))
                 return fail(QStringLiteral("보관 파일을 다른 프로그램이 쓰고 있습니다"),
@@ -58,9 +60,15 @@ bool ArchiveFile::writePending()
     const QByteArray bytes = m_encoder.encode(m_pending);
     m_pending.resize(0); // keeps its capacity for the next piece
     m_hash.addData(bytes);
-    if (m_file.write(bytes) == bytes.size())
-        return true;
-    return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
+    // A short write carries no reason; writing the rest again makes the system say it (a full
+    // disk: "No space left on device").
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = m_file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return fail(QStringLiteral("보관 파일에 쓸 수 없습니다"), m_file.errorString());
+        done += written;
+    }
+    return true;
 }
 
 bool ArchiveFile::seal(const RowsPerTable& rows)

@@ -16,7 +16,9 @@
 #include <thread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #endif
 
@@ -176,6 +178,7 @@ TEST_P(Archive, NothingIsDeletedWithoutAFileAndNoFileWithoutADelete)
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     nothingChanged(full, true, "20261206-093000-deliveries.sql.part");
+    EXPECT_TRUE(full.error.contains(QString::fromLocal8Bit(std::strerror(EFBIG))));
 #endif
 
     // The delete fails after its rows were archived: no file is left to restore.
