@@ -62,7 +62,7 @@ int runSweep(const SweepOptions& options)
     ConsoleStream out(stdout);
     ConsoleStream err(stderr);
     if (options.action == SweepOptions::Action::Help) {
-        out << CliTexts::usage();
+        out << CliTexts::usage(ProgramFolders::defaultDemoFile());
         if (out.flush())
             return CommandRunner::Done;
         err << CliTexts::outputFailed(out.error()) << '\n';

@@ -1,7 +1,6 @@
 #include "cli/CliTexts.h"
 
-#include "demo/DemoDatabase.h"
-
+#include <QDir>
 #include <QLocale>
 
 namespace CliTexts {
@@ -114,10 +113,10 @@ QString grouped(qint64 number)
 
 } // namespace
 
-QString usage()
+QString usage(const QString& demoFile)
 {
     return QString::fromUtf8(english() ? englishUsage : koreanUsage)
-        .arg(defaultDemoDatabasePath(),
+        .arg(QDir::toNativeSeparators(demoFile),
              QStringLiteral("C:\\DB_Log\\archive\\20261206-105729-deliveries.sql"));
 }
 

@@ -6,8 +6,9 @@
 // prints. The outcome of an operation is put in words by OutcomeWords, shared with the window.
 namespace CliTexts {
 
-// The usage in Korean, or in English when the user's language is English or the C locale.
-QString usage();
+// The usage in Korean, or in English when the user's language is English or the C locale;
+// demoFile is where --demo without a file goes.
+QString usage(const QString& demoFile);
 // Ends every complaint about the command line instead of the whole usage.
 inline const QString seeHelp = QStringLiteral("사용법: sweep --help");
 
