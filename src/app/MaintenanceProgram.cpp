@@ -1,6 +1,7 @@
 #include "app/MaintenanceProgram.h"
 
 #include "app/ProgramFolders.h"
+#include "archive/ArchiveUpkeep.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandRunner.h"
 #include "core/ActivityLog.h"
@@ -93,6 +94,10 @@ int runSweep(const SweepOptions& options)
     }
     Mod_DB db(target);
     ActivityLog log(ProgramFolders::logFolder());
+    ArchiveUpkeep::atStart(
+        target, log, localIpAddress,
+        ArchiveUpkeep::keepDays(Mod_Basic::Read_Ini(
+            Mod_Basic::localSection(), QStringLiteral("ARCHIVE_DAYS"), Mod_Basic::iniPath())));
     if (options.action == SweepOptions::Action::Command)
         return CommandRunner::run(options, FlowContext{db, log, localIpAddress}, out, err);
 

@@ -1,6 +1,7 @@
 #include "archive/ArchiveFile.h"
 
 #include "archive/ArchiveDisk.h"
+#include "archive/ArchiveFileCheck.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -36,8 +36,6 @@ public:
     QString path() const { return m_file.fileName(); }
     const QString& error() const { return m_error; }
 
-    static inline const QString unfinishedSuffix = QStringLiteral(".part");
-
 private:
     bool fail(const QString& what, const QString& systemText);
     bool writePending();

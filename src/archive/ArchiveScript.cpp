@@ -1,5 +1,7 @@
 #include "archive/ArchiveScript.h"
 
+#include "archive/ArchiveFormat.h"
+
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <cmath>
@@ -9,15 +11,9 @@ namespace ArchiveScript {
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-const QString hashMark = QStringLiteral("; SHA-256 ");
 // A concatenation of SQL Server texts stays within 4000 characters unless one piece is of the
 // max type, so a longer text starts with an empty one.
 constexpr qsizetype serverPieceLimit = 4000;
-
-QString dialectName(Dialect dialect)
-{
-    return dialect == Dialect::SqlServer ? QStringLiteral("SQL Server") : QStringLiteral("SQLite");
-}
 
 // A header value on its one comment line: a line break would end the comment.
 QString oneLine(QString text)
@@ -125,59 +121,12 @@ bool appendText(QString& out, Dialect dialect, QStringView text)
     return true;
 }
 
-// Reads a bracketed, comma-separated list from text[pos] (just after its '(') to its ')': the
-// pieces as written, quotes ('…', "…", […]) and nested brackets kept whole.
-bool splitList(QStringView text, qsizetype& pos, QStringList& pieces)
-{
-    int depth = 0;
-    qsizetype start = pos;
-    while (pos < text.size()) {
-        const QChar c = text[pos];
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('[')) {
-            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
-            for (++pos;; ++pos) {
-                if (pos >= text.size())
-                    return false;
-                if (text[pos] != close)
-                    continue;
-                if (pos + 1 < text.size() && text[pos + 1] == close)
-                    ++pos; // doubled: still inside
-                else
-                    break;
-            }
-        } else if (c == QLatin1Char('(')) {
-            ++depth;
-        } else if (c == QLatin1Char(')') && depth > 0) {
-            --depth;
-        } else if ((c == QLatin1Char(',') || c == QLatin1Char(')')) && depth == 0) {
-            pieces << text.sliced(start, pos - start).toString();
-            start = ++pos;
-            if (c == QLatin1Char(')'))
-                return true;
-            continue;
-        }
-        ++pos;
-    }
-    return false;
-}
-
 } // namespace
 
 QString firstLine(Dialect dialect)
 {
-    return QStringLiteral("-- Sweep archive 2 (") + dialectName(dialect) + QLatin1Char(')');
-}
-
-std::optional<Dialect> dialectOfFirstLine(QStringView line)
-{
-    line = line.trimmed();
-    if (line.startsWith(QChar(0xFEFF)))
-        line = line.sliced(1);
-    for (Dialect d : {Dialect::SqlServer, Dialect::Sqlite}) {
-        if (line == firstLine(d))
-            return d;
-    }
-    return std::nullopt;
+    return dialect == Dialect::SqlServer ? ArchiveFormat::firstLineSqlServer
+                                         : ArchiveFormat::firstLineSqlite;
 }
 
 QString computer(const QString& address)
@@ -188,20 +137,17 @@ QString computer(const QString& address)
 QString headerText(Dialect dialect, const Header& header)
 {
     QString out = firstLine(dialect) + CRLF;
-    out +=
-        QStringLiteral("-- 삭제 전에 보관한 행입니다. 이 스크립트를 실행하면 행이 되돌아갑니다.") +
-        CRLF;
-    out += QStringLiteral("-- 시각: ") +
-           header.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + CRLF;
-    out += QStringLiteral("-- 컴퓨터: ") + oneLine(header.computer) + CRLF;
-    out += QStringLiteral("-- 서버: ") + oneLine(header.database.server) + CRLF;
-    out += QStringLiteral("-- 데이터베이스: ") + oneLine(header.database.database) + CRLF;
-    out += QStringLiteral("-- 작업: ") + oneLine(header.work) + CRLF;
-    out += QStringLiteral("-- 표: ") + header.tables.join(QStringLiteral(", ")) + CRLF;
-    out += QStringLiteral("-- 삭제 문장:") + CRLF;
+    out += ArchiveFormat::notice + CRLF;
+    out += ArchiveFormat::time + header.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + CRLF;
+    out += ArchiveFormat::computer + oneLine(header.computer) + CRLF;
+    out += ArchiveFormat::server + oneLine(header.database.server) + CRLF;
+    out += ArchiveFormat::database + oneLine(header.database.database) + CRLF;
+    out += ArchiveFormat::work + oneLine(header.work) + CRLF;
+    out += ArchiveFormat::tables + header.tables.join(QStringLiteral(", ")) + CRLF;
+    out += ArchiveFormat::deleteStatement + CRLF;
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     for (const QString& line : header.deleteStatement.split(lineBreak))
-        out += QStringLiteral("--   ") + line + CRLF;
+        out += ArchiveFormat::deleteLine + line + CRLF;
     return out;
 }
 
@@ -210,35 +156,8 @@ QString closingLine(const RowsPerTable& rows, const QByteArray& sha256)
     QStringList counts;
     for (const auto& [table, count] : rows)
         counts << table + QLatin1Char(' ') + QString::number(count);
-    return closingStart + counts.join(QStringLiteral(", ")) + hashMark +
+    return ArchiveFormat::closing + counts.join(QStringLiteral(", ")) + ArchiveFormat::hashMark +
            QString::fromLatin1(sha256.toHex()) + CRLF;
-}
-
-std::optional<Closing> parseClosingLine(QStringView line)
-{
-    if (line.endsWith(CRLF))
-        line.chop(2);
-    if (!line.startsWith(closingStart))
-        return std::nullopt;
-    line = line.sliced(closingStart.size());
-    const qsizetype mark = line.lastIndexOf(hashMark);
-    if (mark < 0)
-        return std::nullopt;
-    const QStringView hex = line.sliced(mark + hashMark.size());
-    static const QRegularExpression lowerHex(QStringLiteral("^[0-9a-f]{64}$"));
-    if (!lowerHex.match(hex.toString()).hasMatch())
-        return std::nullopt;
-    Closing closing;
-    closing.sha256 = QByteArray::fromHex(hex.toLatin1());
-    for (const QStringView part : line.first(mark).split(QStringLiteral(", "))) {
-        const qsizetype space = part.lastIndexOf(QLatin1Char(' '));
-        bool number = false;
-        const qint64 count = space > 0 ? part.sliced(space + 1).toLongLong(&number) : -1;
-        if (!number || count < 0 || part.sliced(space + 1).startsWith(QLatin1Char('+')))
-            return std::nullopt;
-        closing.rows.emplace_back(part.first(space).toString(), count);
-    }
-    return closing;
 }
 
 bool appendLiteral(QString& out, Dialect dialect, const DbValue& value)
@@ -336,39 +255,6 @@ QString identityInsert(const QString& table, bool on)
 {
     return QStringLiteral("SET IDENTITY_INSERT ") + table +
            (on ? QStringLiteral(" ON;") : QStringLiteral(" OFF;")) + CRLF;
-}
-
-QString insertedTable(QStringView statement)
-{
-    static const QLatin1String insert("INSERT INTO ");
-    if (!statement.startsWith(insert))
-        return QString();
-    const QStringView rest = statement.sliced(insert.size());
-    const qsizetype end = rest.indexOf(QLatin1String(" ("));
-    return end > 0 ? rest.first(end).toString() : QString();
-}
-
-std::optional<InsertParts> splitInsert(QStringView line)
-{
-    if (line.endsWith(CRLF))
-        line.chop(2);
-    static const QLatin1String insert("INSERT INTO ");
-    static const QLatin1String values(" VALUES (");
-    if (!line.startsWith(insert))
-        return std::nullopt;
-    InsertParts parts;
-    qsizetype pos = line.indexOf(QLatin1String(" ("), insert.size());
-    if (pos <= insert.size())
-        return std::nullopt;
-    parts.table = line.sliced(insert.size(), pos - insert.size()).toString();
-    pos += 2;
-    if (!splitList(line, pos, parts.columns) || line.sliced(pos).startsWith(values) == false)
-        return std::nullopt;
-    pos += values.size();
-    if (!splitList(line, pos, parts.values) || line.sliced(pos) != QLatin1String(";") ||
-        parts.values.size() != parts.columns.size())
-        return std::nullopt;
-    return parts;
 }
 
 } // namespace ArchiveScript

@@ -22,9 +22,6 @@ namespace ArchiveScript {
 
 // The header's first line, "-- Sweep archive 2 (SQLite)": the format and the dialect.
 QString firstLine(Dialect dialect);
-// The dialect a first line of format 2 names; none for any other line.
-std::optional<Dialect> dialectOfFirstLine(QStringView line);
-
 struct Header
 {
     QDateTime time;
@@ -42,15 +39,6 @@ QString headerText(Dialect dialect, const Header& header);
 
 // "-- 끝: PE 5, DTD 0; SHA-256 " with the hash of every byte before this line, and CR LF.
 QString closingLine(const RowsPerTable& rows, const QByteArray& sha256);
-inline const QString closingStart = QStringLiteral("-- 끝: ");
-
-// What a closing line says; none for a line that is not one.
-struct Closing
-{
-    RowsPerTable rows;
-    QByteArray sha256; // 32 bytes
-};
-std::optional<Closing> parseClosingLine(QStringView line);
 
 // A literal that gives the value back exactly (see docs/archive-format.md); false, with out
 // unchanged, for a value this dialect cannot write exactly, which must then not be deleted.
@@ -66,17 +54,5 @@ bool appendInsert(QString& out, Dialect dialect, const QString& head,
                   const std::vector<DbColumn>& columns, const std::vector<DbValue>& row);
 // SQL Server: the statement around a table's inserts when it has an identity column.
 QString identityInsert(const QString& table, bool on);
-
-// The table an insert of ours fills; empty for any other statement.
-QString insertedTable(QStringView statement);
-
-// One insert line of ours taken apart: the pieces as written, quotes and all.
-struct InsertParts
-{
-    QString table;
-    QStringList columns;
-    QStringList values;
-};
-std::optional<InsertParts> splitInsert(QStringView line);
 
 } // namespace ArchiveScript

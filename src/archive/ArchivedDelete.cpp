@@ -1,8 +1,11 @@
 #include "archive/ArchivedDelete.h"
 
 #include "archive/ArchiveFile.h"
+#include "archive/ColumnFacts.h"
 #include "archive/DeleteSideEffects.h"
 #include "db/Mod_DB.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +41,11 @@ public:
     bool copy(DbConnection& conn, const DeleteSpec& part, const QString& query,
               DbDiagnostics& errors)
     {
+        const std::optional<ColumnFacts> facts = columnFacts(conn, part.table, errors);
+        if (!facts)
+            return false;
+        std::vector<DbColumn> written; // the result's columns with what the catalog adds
+        QString refusedColumn;
         bool identityOn = false;
         bool unwritable = false;
         QString head;
@@ -47,8 +55,12 @@ public:
             query,
             [&](const std::vector<DbColumn>& columns, const std::vector<DbValue>& row) {
                 if (rows == 0) {
-                    head = ArchiveScript::insertHead(m_dialect, part.table, columns);
-                    for (const DbColumn& c : columns)
+                    written = columns;
+                    refusedColumn = facts->apply(written);
+                    if (!refusedColumn.isEmpty())
+                        return false;
+                    head = ArchiveScript::insertHead(m_dialect, part.table, written);
+                    for (const DbColumn& c : written)
                         identityOn = identityOn || (c.identity && !c.serverFilled);
                     identityOn = identityOn && m_dialect == Dialect::SqlServer;
                     if (identityOn &&
@@ -56,7 +68,7 @@ public:
                         return !(m_writeFailed = true);
                 }
                 line.resize(0);
-                if (!ArchiveScript::appendInsert(line, m_dialect, head, columns, row))
+                if (!ArchiveScript::appendInsert(line, m_dialect, head, written, row))
                     return !(unwritable = true);
                 if (!m_file.write(line))
                     return !(m_writeFailed = true);
@@ -68,6 +80,14 @@ public:
             errors);
         if (read && identityOn && !m_file.write(ArchiveScript::identityInsert(part.table, false)))
             m_writeFailed = true;
+        if (!refusedColumn.isEmpty()) {
+            errors.clear();
+            return refuse(errors,
+                          QStringLiteral("%1의 %2 열은 보관 파일에 그대로 쓸 수 없는 형식이라 "
+                                         "삭제하지 않았습니다")
+                              .arg(part.table, refusedColumn),
+                          true);
+        }
         if (unwritable) {
             errors.clear();
             return refuse(errors,
@@ -156,17 +176,26 @@ public:
         if (m_request.progress)
             m_request.progress(m_total);
 
+        // SQL Server says how many rows each statement changed unless the session was told not to.
+        if (m_dialect == Dialect::SqlServer &&
+            !conn.executeInTransaction(QStringLiteral("SET NOCOUNT OFF"), errors))
+            return false;
         const std::optional<qint64> before = changesSoFar(conn, errors);
-        if (!before || !conn.executeInTransaction(deletion.statement(), errors))
+        qint64 deleted = -1;
+        if (!before || !conn.executeInTransaction(deletion.statement(), errors, &deleted))
             return false;
         const std::optional<qint64> after = changesSoFar(conn, errors);
         if (!after)
             return false;
-        if (m_dialect == Dialect::Sqlite && *after - *before != m_total)
+        // The copy must cover what leaves: the delete's own count and, on SQLite, every change
+        // the statement made (triggers and foreign keys included).
+        const qint64 changed = m_dialect == Dialect::Sqlite ? *after - *before : deleted;
+        if (deleted != m_total || changed != m_total)
             return refuse(errors,
-                          QStringLiteral("삭제로 바뀐 행 수(%1)가 보관한 행 수(%2)와 달라 "
-                                         "삭제를 되돌렸습니다")
-                              .arg(*after - *before)
+                          QStringLiteral("삭제한 행 수(%1)가 보관한 행 수(%2)와 달라 삭제를 "
+                                         "되돌렸습니다")
+                              .arg(deleted < 0 ? QStringLiteral("알 수 없음")
+                                               : QString::number(std::max(deleted, changed)))
                               .arg(m_total),
                           false);
         reached(ArchiveStep::Deleted);

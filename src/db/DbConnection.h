@@ -106,8 +106,11 @@ public:
     virtual bool beginTransaction(bool immediate, DbDiagnostics& errors) = 0;
     // Inside the transaction: streams a query's rows one by one, typed, without keeping them.
     virtual bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) = 0;
-    // Inside the transaction: runs a statement text (possibly several statements).
-    virtual bool executeInTransaction(const QString& sql, DbDiagnostics& errors) = 0;
+    // Inside the transaction: runs a statement text (possibly several statements). affectedRows,
+    // when given, receives the rows its inserts, updates and deletes changed themselves, summed
+    // over the statements (-1 when the database did not say for one of them).
+    virtual bool executeInTransaction(const QString& sql, DbDiagnostics& errors,
+                                      qint64* affectedRows = nullptr) = 0;
     // Ends the transaction. A failed commit rolls back; outcomeUnknown is set when the connection
     // went during the commit, so whether the change stands is not known.
     virtual bool commit(DbDiagnostics& errors, bool& outcomeUnknown) = 0;

@@ -148,7 +148,8 @@ bool OdbcConnection::open(DbDiagnostics& errors)
     return true;
 }
 
-bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& errors)
+bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& errors,
+                         qint64* affectedRows)
 {
     StatementGuard guard;
     SQLRETURN rc = SQL_ERROR;
@@ -178,6 +179,12 @@ bool OdbcConnection::run(const QString& sql, TextTable* result, DbDiagnostics& e
             dropped.clear();
             if (rc != SQL_ERROR && rc != SQL_SUCCESS_WITH_INFO)
                 break; // SQL_NEED_DATA or SQL_STILL_EXECUTING: nothing sensible to walk
+        } else if (ok && affectedRows && *affectedRows >= 0) {
+            SQLLEN rows = -1;
+            if (succeeded(SQLRowCount(stmt, &rows)) && rows >= 0)
+                *affectedRows += rows;
+            else
+                *affectedRows = -1;
         } else if (ok && result && !captured) {
             SQLSMALLINT columns = 0;
             if (!succeeded(SQLNumResultCols(stmt, &columns))) {
@@ -330,16 +337,19 @@ bool OdbcConnection::readRows(const QString& sql, const DbRowReader& reader, DbD
     return true;
 }
 
-bool OdbcConnection::executeInTransaction(const QString& sql, DbDiagnostics& errors)
+bool OdbcConnection::executeInTransaction(const QString& sql, DbDiagnostics& errors,
+                                          qint64* affectedRows)
 {
+    if (affectedRows)
+        *affectedRows = 0;
     if (!connected(m_dbc, errors))
         return false;
     if (m_dialect == Dialect::SqlServer)
-        return run(sql, nullptr, errors);
+        return run(sql, nullptr, errors, affectedRows);
     // The SQLite driver takes one statement per call; its dialect separates them with ';'.
     // It also takes a leading comment for a statement of its own.
     ScriptSplitter splitter([&](const QString& statement) {
-        return run(ScriptSplitter::code(statement).toString(), nullptr, errors);
+        return run(ScriptSplitter::code(statement).toString(), nullptr, errors, affectedRows);
     });
     return splitter.feed(sql) && splitter.finish();
 }

@@ -23,7 +23,8 @@ public:
     bool close(DbDiagnostics& errors) override;
     bool beginTransaction(bool immediate, DbDiagnostics& errors) override;
     bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) override;
-    bool executeInTransaction(const QString& sql, DbDiagnostics& errors) override;
+    bool executeInTransaction(const QString& sql, DbDiagnostics& errors,
+                              qint64* affectedRows = nullptr) override;
     bool commit(DbDiagnostics& errors, bool& outcomeUnknown) override;
     void rollback(DbDiagnostics& errors) override;
 
@@ -32,7 +33,8 @@ public:
 private:
     // Runs sql on a new statement handle and walks every result; the first result with columns
     // is read into result when one is given. False when any part of the batch failed.
-    bool run(const QString& sql, TextTable* result, DbDiagnostics& errors);
+    bool run(const QString& sql, TextTable* result, DbDiagnostics& errors,
+             qint64* affectedRows = nullptr);
     bool setAutoCommit(bool on, DbDiagnostics& errors);
     // Rolls back the open transaction and returns to auto-commit, reopening the connection when
     // either step fails; false when the rollback cannot be known to have happened.

@@ -36,6 +36,17 @@ QString cellText(sqlite3_stmt* stmt, int column)
     }
 }
 
+// An insert, update or delete: the statements whose changed rows sqlite3_changes counts (any
+// other keeps the count of the one before).
+bool changesRows(sqlite3_stmt* stmt)
+{
+    if (sqlite3_stmt_readonly(stmt))
+        return false;
+    const QByteArray sql = QByteArray(sqlite3_sql(stmt)).trimmed().left(8).toUpper();
+    return sql.startsWith("DELETE") || sql.startsWith("INSERT") || sql.startsWith("UPDATE") ||
+           sql.startsWith("REPLACE");
+}
+
 } // namespace
 
 SqliteConnection::SqliteConnection(QString file, int busyTimeoutMs)
@@ -99,7 +110,8 @@ bool SqliteConnection::runPlain(const char* sql, DbDiagnostics& errors)
     return false;
 }
 
-bool SqliteConnection::runStatements(const QString& sql, TextTable* result, DbDiagnostics& errors)
+bool SqliteConnection::runStatements(const QString& sql, TextTable* result, DbDiagnostics& errors,
+                                     qint64* affectedRows)
 {
     const auto* next = reinterpret_cast<const char16_t*>(sql.utf16());
     const char16_t* const end = next + sql.size();
@@ -140,6 +152,8 @@ bool SqliteConnection::runStatements(const QString& sql, TextTable* result, DbDi
             errors.push_back(lastError());
             return false;
         }
+        if (affectedRows && changesRows(guard.stmt))
+            *affectedRows += sqlite3_changes64(m_db);
     }
     if (result && !captured)
         result->reset(1, 0);
@@ -203,6 +217,15 @@ bool declaredDateTime(sqlite3_stmt* stmt, int column)
     return type.contains("DATE") || type.contains("TIME");
 }
 
+bool isAscii(const char* text, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 DbValue typedValue(sqlite3_stmt* stmt, int column, bool dateTime)
 {
     DbValue v;
@@ -226,7 +249,14 @@ DbValue typedValue(sqlite3_stmt* stmt, int column, bool dateTime)
     default: {
         v.type = dateTime ? DbValueType::DateTime : DbValueType::Text;
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        v.text = QString::fromUtf8(text, sqlite3_column_bytes(stmt, column));
+        const int bytes = sqlite3_column_bytes(stmt, column);
+        v.text = QString::fromUtf8(text, bytes);
+        // Bytes that are not UTF-8 read as U+FFFD: they are kept as they are stored instead.
+        if (!isAscii(text, bytes) && v.text.toUtf8() != QByteArrayView(text, bytes)) {
+            v.type = DbValueType::TextBytes;
+            v.bytes = QByteArray(text, bytes);
+            v.text.clear();
+        }
         break;
     }
     }
@@ -280,13 +310,16 @@ bool SqliteConnection::readRows(const QString& sql, const DbRowReader& reader,
     return true;
 }
 
-bool SqliteConnection::executeInTransaction(const QString& sql, DbDiagnostics& errors)
+bool SqliteConnection::executeInTransaction(const QString& sql, DbDiagnostics& errors,
+                                            qint64* affectedRows)
 {
+    if (affectedRows)
+        *affectedRows = 0;
     if (!m_db) {
         errors.push_back(lastError());
         return false;
     }
-    return runStatements(sql, nullptr, errors);
+    return runStatements(sql, nullptr, errors, affectedRows);
 }
 
 bool SqliteConnection::commit(DbDiagnostics& errors, bool& outcomeUnknown)

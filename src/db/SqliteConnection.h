@@ -22,7 +22,8 @@ public:
     bool close(DbDiagnostics& errors) override;
     bool beginTransaction(bool immediate, DbDiagnostics& errors) override;
     bool readRows(const QString& sql, const DbRowReader& reader, DbDiagnostics& errors) override;
-    bool executeInTransaction(const QString& sql, DbDiagnostics& errors) override;
+    bool executeInTransaction(const QString& sql, DbDiagnostics& errors,
+                              qint64* affectedRows = nullptr) override;
     bool commit(DbDiagnostics& errors, bool& outcomeUnknown) override;
     void rollback(DbDiagnostics& errors) override;
 
@@ -35,7 +36,8 @@ private:
     bool endFailedTransaction(DbDiagnostics& errors);
     // Steps every statement of sql; the first one with result columns is copied into result
     // when result is given.
-    bool runStatements(const QString& sql, TextTable* result, DbDiagnostics& errors);
+    bool runStatements(const QString& sql, TextTable* result, DbDiagnostics& errors,
+                       qint64* affectedRows = nullptr);
 
     QString m_file;
     int m_busyTimeoutMs;

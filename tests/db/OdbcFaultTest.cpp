@@ -69,9 +69,22 @@ SQLRETURN SQL_API SQLEndTran(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT com
         handle, completion);
 }
 
+// The copy's statement, whose fetches end early once fetchesLeft runs out (-1: never).
+SQLHSTMT copyStatement = nullptr;
+int fetchesLeft = -1;
+
+SQLRETURN SQL_API SQLFetch(SQLHSTMT stmt)
+{
+    if (stmt == copyStatement && fetchesLeft >= 0 && fetchesLeft-- == 0)
+        return SQL_NO_DATA;
+    return reinterpret_cast<SQLRETURN (*)(SQLHSTMT)>(dlsym(RTLD_NEXT, __func__))(stmt);
+}
+
 SQLRETURN SQL_API SQLExecDirectW(SQLHSTMT stmt, SQLWCHAR* text, SQLINTEGER length)
 {
     const QString sql = QString::fromUtf16(reinterpret_cast<const char16_t*>(text), length);
+    if (sql.startsWith(QLatin1String("SELECT * FROM PE")))
+        copyStatement = stmt;
     return interposed<SQLRETURN(SQLHSTMT, SQLWCHAR*, SQLINTEGER)>(__func__, Call::Exec, stmt, sql,
                                                                   stmt, text, length);
 }
@@ -157,6 +170,40 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
     EXPECT_TRUE(
         fixture.connect()->DB_Execute(QStringLiteral("UPDATE PE SET PE_MEMO=''")).succeeded);
     EXPECT_EQ(openLeft(), GetParam().openLeft);
+#endif
+}
+
+// The copy ends early (its third fetch says there is no more): the delete would remove more rows
+// than the archive holds, so it is rolled back.
+TEST(OdbcCopy, ADeleteThatRemovesMoreThanTheCopyHoldsIsRolledBack)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "the ODBC calls are interposed with dlsym(RTLD_NEXT), which Windows lacks";
+#else
+    FixtureDatabase fixture;
+    const std::unique_ptr<Mod_DB> db = fixture.connectOdbc();
+    const QString open = QStringLiteral("SELECT count(*) FROM PE WHERE PE_CK='0'");
+    const QString before = record(*db, open);
+    QTemporaryDir dir;
+    fetchesLeft = 2;
+    const ArchivedDeleteOutcome outcome =
+        deleteWithArchive(*db,
+                          {dir.path(),
+                           "checks",
+                           "",
+                           "",
+                           {{DeleteSpec::rows("DELETE FROM ", "PE", " WHERE ", "PE_CK='0'")}, {}},
+                           {},
+                           {},
+                           {}},
+                          ManualClock());
+    fetchesLeft = -1;
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_TRUE(
+        outcome.error.contains(QStringLiteral("삭제한 행 수(%1)가 보관한 행 수(2)와").arg(before)))
+        << outcome.error.toStdString();
+    EXPECT_EQ(record(*fixture.connect(), open), before);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 #endif
 }
 
