@@ -218,6 +218,12 @@ TEST_F(CommandLineTest, StatusReportsTheStoreAndWritesNothing)
     EXPECT_EQ(s["archive_files"].toInteger(), 1);
     EXPECT_EQ(s["archive_bytes"].toInteger(), archives.front().size());
 
+    // A count the database refuses: exit 3 with its words, not a report of zeros.
+    fixture.connect()->DB_Execute("DROP TABLE pecash_temp");
+    EXPECT_EQ(sweep({"status"}), 3);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.contains("pecash_temp")) << err.toStdString();
+
     // An unreachable server: exit 1, and still no log entry.
     QDir(home.filePath("DB_Log")).removeRecursively();
     EXPECT_EQ(sweep({"status"}, false), 1);
