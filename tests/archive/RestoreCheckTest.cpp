@@ -106,6 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES (N'x');\r\n", notValue},
         FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES (2,3);\r\n",
                 "열은 1개인데 값은 2개입니다"},
+        FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\nB\") VALUES (2);\r\n",
+                "열 이름이 닫히지 않았습니다"},
         FormRow{Dialect::Sqlite, "INSERT INTO T (\"B\") VALUES (2);\r\n",
                 "같은 표의 INSERT 가 다른 열을 씁니다"},
         FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES (X'0F0');\r\n",
@@ -113,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES (nan);\r\n", notValue},
         FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES ('ab'||char(1114112));\r\n",
                 "문자 번호가 잘못되었습니다"},
-        FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES ('a\r\n''b'||char(0));\r\n", ""},
+        FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES ('a\r\n''b'||char(1114111));\r\n",
+                ""},
         FormRow{Dialect::Sqlite, "INSERT INTO T (\"A\") VALUES (-.5E+3);\r\n", ""},
         FormRow{Dialect::SqlServer, "INSERT INTO T ([A]) VALUES (2) DROP TABLE DTD\r\n", after},
         FormRow{Dialect::SqlServer, "INSERT INTO T ([A]) VALUES ('x'+N'y');\r\n",
@@ -132,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "열은 1개인데 값은 2개입니다"},
         FormRow{Dialect::SqlServer,
                 "SET IDENTITY_INSERT U ON;\r\nINSERT INTO U ([A],[B]]]) VALUES "
-                "(0x,N'a'+NCHAR(55296));\r\n"
+                "(0x,N'a'+NCHAR(65535));\r\n"
                 "SET IDENTITY_INSERT U OFF;\r\nINSERT INTO T ([A]) VALUES "
                 "('2024-06-14T13:40:12.123');\r\n",
                 ""}));
