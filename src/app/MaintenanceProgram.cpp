@@ -94,10 +94,13 @@ int runSweep(const SweepOptions& options)
     }
     Mod_DB db(target);
     ActivityLog log(ProgramFolders::logFolder());
-    ArchiveUpkeep::atStart(
-        target, log, localIpAddress,
-        ArchiveUpkeep::keepDays(Mod_Basic::Read_Ini(
-            Mod_Basic::localSection(), QStringLiteral("ARCHIVE_DAYS"), Mod_Basic::iniPath())));
+    // The status report only reads: the archive's upkeep (and its log entries) waits for a start
+    // that may change something.
+    if (options.command != SweepOptions::Command::Status)
+        ArchiveUpkeep::atStart(
+            target, log, localIpAddress,
+            ArchiveUpkeep::keepDays(Mod_Basic::Read_Ini(
+                Mod_Basic::localSection(), QStringLiteral("ARCHIVE_DAYS"), Mod_Basic::iniPath())));
     if (options.action == SweepOptions::Action::Command)
         return CommandRunner::run(options, FlowContext{db, log, localIpAddress}, out, err);
 
