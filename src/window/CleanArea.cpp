@@ -34,11 +34,11 @@ CleanArea::CleanArea(WorkContext& context, QWidget* parent)
         makeLabel(this, "Label37", QStringLiteral("※ 위에 사항을 반드시 확인 후 진행해주세요."),
                   twipsRect(930, 2640, 4725, 345), formFont(FormFonts::malgunGothic, 11.25, true));
 
-    cmd_Clean = makeButton(this, "cmd_Clean", QStringLiteral("최적화"),
+    cmd_Clean = makeButton(this, "cmd_Clean", WindowTexts::optimise,
                            twipsRect(1140, 3840, 1245, 585), frameButtonFont());
-    Label39 = makeLabel(this, "Label39", QStringLiteral("→"), twipsRect(4020, 3930, 735, 315),
+    Label39 = makeLabel(this, "Label39", WindowTexts::arrow, twipsRect(4020, 3930, 735, 315),
                         arrowFont());
-    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_3", QStringLiteral("종료"),
+    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_3", WindowTexts::quit,
                             twipsRect(6120, 3840, 1245, 585), frameButtonFont());
     Lbl_status = makeLabel(this, "Lbl_status", QStringLiteral("..."),
                            twipsRect(3510, 4740, 1815, 285), statusFont());
@@ -48,7 +48,7 @@ CleanArea::CleanArea(WorkContext& context, QWidget* parent)
 
 void CleanArea::cmd_Clean_Click()
 {
-    if (!m_context.boxes.askYesNo(WorkTexts::confirmOptimise))
+    if (workRunning() || !m_context.boxes.askYesNo(WorkTexts::confirmOptimise))
         return;
 
     Lbl_status->setText(CleanTexts::optimising);

@@ -1,14 +1,9 @@
 #pragma once
 
+#include "window/WindowTexts.h"
 #include "window/WorkContext.h"
 
 #include <QGroupBox>
-
-namespace CleanTexts {
-inline const QString optimising = QStringLiteral("최적화 중..");
-inline const QString optimised = QStringLiteral("최적화 완료");
-inline const QString failed = QStringLiteral("최적화 실패");
-} // namespace CleanTexts
 
 class QLabel;
 class QPushButton;

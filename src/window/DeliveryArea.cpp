@@ -14,7 +14,7 @@
 #include <QRadioButton>
 
 DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
-    : QGroupBox(QStringLiteral("배달삭제"), parent), m_context(context)
+    : QGroupBox(WindowTexts::deliveries, parent), m_context(context)
 {
     setObjectName(QStringLiteral("Frame_DTD"));
     styleAsFrame(this);
@@ -22,7 +22,7 @@ DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
     setGeometry(twipsRect(510, 7080, 8565, 5715));
 
     const QFont optionFont = formFont(FormFonts::humanMoeum, 9.75);
-    OPT1[1] = makeOption(this, "OPT1_1", QStringLiteral("전체삭제"), twipsRect(240, 300, 1725, 285),
+    OPT1[1] = makeOption(this, "OPT1_1", WindowTexts::deleteAll, twipsRect(240, 300, 1725, 285),
                          optionFont);
     OPT1[0] = makeOption(this, "OPT1_0", QStringLiteral("날짜지정삭제"),
                          twipsRect(1980, 300, 1725, 285), optionFont);
@@ -45,35 +45,38 @@ DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
                         twipsRect(210, 3750, 1305, 285), exampleFont);
     LBL_Ex2 = makeLabel(this, "LBL_Ex2", QStringLiteral("ex) 2017-02-17"),
                         twipsRect(1830, 3750, 1305, 285), exampleFont);
-    lbl_show = makeLabel(this, "lbl_show", QStringLiteral("조회중..."),
+    lbl_show = makeLabel(this, "lbl_show", DeliveryTexts::searching,
                          twipsRect(5010, 3390, 1155, 285), statusFont());
+
+    // One line up to the count's caption: "삭제된 건 없음" is wider than the label was drawn.
+    lbl_show->setWordWrap(false);
+    lbl_show->resize(twipsToPixels(6780 - 5010), lbl_show->height());
 
     Label20 = makeLabel(this, "Label20", QStringLiteral("조회된 배달 건수"),
                         twipsRect(6810, 3180, 1485, 285), labelFont());
     TXT_COUNT = makeTextBox(this, "TXT_COUNT", QStringLiteral("0"), twipsRect(7020, 3450, 735, 345),
                             labelFont());
-    Label31 = makeLabel(this, "Label31", QStringLiteral("건"), twipsRect(7860, 3510, 195, 315),
+    Label31 = makeLabel(this, "Label31", WindowTexts::items, twipsRect(7860, 3510, 195, 315),
                         labelFont());
 
     Label26 =
         makeLabel(this, "Label26",
                   QStringLiteral("2.조회 버튼클릭후 해당 데이터가 건수가 맞는 지 확인해주세요"),
                   twipsRect(690, 4020, 1995, 735), instructionFont(), FormColours::orange);
-    Label27 =
-        makeLabel(this, "Label27", QStringLiteral("2.해당 데이터가 맞다면 삭제버튼을 클릭해주세요"),
-                  twipsRect(3270, 4020, 1995, 645), instructionFont(), FormColours::darkRed);
-    Label28 = makeLabel(this, "Label28", QStringLiteral("3.삭제를 마치면 종료버튼을 눌러주세요"),
-                        twipsRect(5940, 4020, 1605, 645), instructionFont(), FormColours::blue);
+    Label27 = makeLabel(this, "Label27", WindowTexts::thenDelete, twipsRect(3270, 4020, 1995, 645),
+                        instructionFont(), FormColours::darkRed);
+    Label28 = makeLabel(this, "Label28", WindowTexts::thenQuit, twipsRect(5940, 4020, 1605, 645),
+                        instructionFont(), FormColours::blue);
 
-    cmd_DTD_Serch = makeButton(this, "cmd_DTD_Serch", QStringLiteral("조회"),
+    cmd_DTD_Serch = makeButton(this, "cmd_DTD_Serch", WindowTexts::search,
                                twipsRect(900, 4830, 1425, 555), frameButtonFont());
-    Label21 = makeLabel(this, "Label21", QStringLiteral("→"), twipsRect(2580, 4980, 615, 315),
+    Label21 = makeLabel(this, "Label21", WindowTexts::arrow, twipsRect(2580, 4980, 615, 315),
                         arrowFont());
-    CMD_DTD_DELETE = makeButton(this, "CMD_DTD_DELETE", QStringLiteral("삭제"),
+    CMD_DTD_DELETE = makeButton(this, "CMD_DTD_DELETE", WindowTexts::remove,
                                 twipsRect(3510, 4830, 1335, 555), frameButtonFont());
-    Label25 = makeLabel(this, "Label25", QStringLiteral("→"), twipsRect(5250, 4950, 675, 345),
+    Label25 = makeLabel(this, "Label25", WindowTexts::arrow, twipsRect(5250, 4950, 675, 345),
                         arrowFont());
-    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_2", QStringLiteral("종료"),
+    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_2", WindowTexts::quit,
                             twipsRect(6060, 4800, 1245, 585), frameButtonFont());
 
     // A change of option runs its mode, and so does a click on the option already chosen: after
@@ -86,6 +89,8 @@ DeliveryArea::DeliveryArea(WorkContext& context, QWidget* parent)
         connect(OPT1[size_t(index)], &QRadioButton::clicked, this,
                 [this, index] { OPT1_Click(index); });
     }
+    lbl_outcome = makeOutcomeLine(this);
+
     connect(cmd_DTD_Serch, &QPushButton::clicked, this, &DeliveryArea::cmd_DTD_Serch_Click);
     connect(CMD_DTD_DELETE, &QPushButton::clicked, this, &DeliveryArea::CMD_DTD_DELETE_Click);
 }
@@ -128,6 +133,8 @@ void DeliveryArea::showAllDatesLayout()
 
 void DeliveryArea::cmd_DTD_Serch_Click()
 {
+    if (workRunning())
+        return;
     DeliveriesFlow::Range range;
     if (!OPT1[1]->isChecked()) {
         if (TXT_Date->text().isEmpty() || Txt_Date2->text().isEmpty()) {
@@ -139,7 +146,11 @@ void DeliveryArea::cmd_DTD_Serch_Click()
         Txt_Date2->setText(range.to);
     }
 
+    // The screen shows this search only: no earlier rows, status or delete outcome survive it.
     m_listed.reset();
+    flex2->setRowCount(1);
+    lbl_show->clear();
+    lbl_outcome->clear();
     const SearchOutcome found = runFlow<SearchOutcome>(this, WorkTexts::searching, [&] {
         return DeliveriesFlow::search(m_context.flow(), range);
     });
@@ -155,7 +166,7 @@ void DeliveryArea::cmd_DTD_Serch_Click()
 
 void DeliveryArea::CMD_DTD_DELETE_Click()
 {
-    if (!countAllowsDelete(TXT_COUNT->text()))
+    if (workRunning() || !countAllowsDelete(TXT_COUNT->text()))
         return;
     // Only a count typed into the box gets here without listed rows; there is nothing to go by.
     if (!m_listed) {
@@ -181,6 +192,7 @@ void DeliveryArea::CMD_DTD_DELETE_Click()
     } else {
         lbl_show->setText(DeliveryTexts::deleteFailed);
     }
+    showDeleteOutcome(*lbl_outcome, outcome);
     reportChange(m_context, outcome, WorkTexts::deleteFailedTitle);
     if (outcome.succeeded && outcome.rowsDeleted == 0)
         m_context.boxes.inform(WorkTexts::nothingDeleted);

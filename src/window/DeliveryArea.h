@@ -1,22 +1,12 @@
 #pragma once
 
 #include "operations/DeliveriesFlow.h"
+#include "window/WindowTexts.h"
 #include "window/WorkContext.h"
 
 #include <QGroupBox>
 #include <array>
 #include <optional>
-
-namespace DeliveryTexts {
-inline const QString allDatesCaption = QStringLiteral("1.모든날짜의 미정산 건수를 조회합니다");
-inline const QString dateRangeCaption =
-    QStringLiteral("1.삭제할 마지막 날짜를 지정해주세요(ex형식으로 기입)");
-inline const QString searching = QStringLiteral("조회중...");
-inline const QString searched = QStringLiteral("조회완료");
-inline const QString deleting = QStringLiteral("삭제중...");
-inline const QString deleted = QStringLiteral("삭제완료");
-inline const QString deleteFailed = QStringLiteral("삭제실패");
-} // namespace DeliveryTexts
 
 class QLabel;
 class QLineEdit;
@@ -61,6 +51,7 @@ public:
     QPushButton* CMD_DTD_DELETE = nullptr;
     QLabel* Label25 = nullptr;
     QPushButton* CMD_UNLOAD = nullptr; // the window's CMD_UNLOAD(2)
+    QLabel* lbl_outcome = nullptr;     // what the last delete removed and where the copy went
 
 private:
     WorkContext& m_context;

@@ -9,16 +9,20 @@
 #include "window/MessageBoxes.h"
 #include "window/OpenTableArea.h"
 #include "window/PayCancelArea.h"
+#include "window/WorkSteps.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 Frm_Sweep_1::Frm_Sweep_1(WorkContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context))
 {
     setObjectName(QStringLiteral("Frm_Sweep_1"));
-    setWindowTitle(QStringLiteral("DB수정"));
+    setWindowTitle(WindowTexts::title);
     setFixedSize(twipsToPixels(9210), twipsToPixels(6960));
     setFont(labelFont());
 
@@ -133,6 +137,27 @@ void Frm_Sweep_1::cmd_Btn_Click(int index)
         Frame_DTD->showAllDatesLayout();
     if (index == 3)
         Frame_Clean->Lbl_status->clear();
+}
+
+void Frm_Sweep_1::closeEvent(QCloseEvent* event)
+{
+    if (!workRunning()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    closeAfterWork();
+    closeWhenIdle();
+}
+
+void Frm_Sweep_1::closeWhenIdle()
+{
+    // The handler shows the outcome in boxes of its own once the work is done; the window goes
+    // when neither work nor a box is left.
+    if (workRunning() || QApplication::activeModalWidget())
+        QTimer::singleShot(100, this, &Frm_Sweep_1::closeWhenIdle);
+    else
+        close();
 }
 
 void Frm_Sweep_1::CMD_UNLOAD_Click(int)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "window/WindowTexts.h"
 #include "window/WorkContext.h"
 
 #include <QWidget>
@@ -9,16 +10,13 @@ class CleanArea;
 class DeliveryArea;
 class OpenTableArea;
 class PayCancelArea;
+class QCloseEvent;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
 // The maintenance window: the notice panel, four area buttons and the four work areas, of which
 // one at a time fills the space under the buttons.
-namespace WindowTexts {
-inline const QString connectFailedTitle = QStringLiteral("연결오류");
-} // namespace WindowTexts
-
 class Frm_Sweep_1 : public QWidget
 {
     Q_OBJECT
@@ -54,8 +52,13 @@ public:
 
     WorkContext& context() { return m_context; }
 
+protected:
+    // While work runs the window stays: it closes once the work's outcome has been shown.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildNotice();
+    void closeWhenIdle();
 
     WorkContext m_context;
 };

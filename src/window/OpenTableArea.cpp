@@ -17,14 +17,14 @@ constexpr int checkNumberColumn = 2;
 } // namespace
 
 OpenTableArea::OpenTableArea(WorkContext& context, QWidget* parent)
-    : QGroupBox(QStringLiteral("테이블현황"), parent), m_context(context)
+    : QGroupBox(WindowTexts::openTables, parent), m_context(context)
 {
     setObjectName(QStringLiteral("Frame_Table"));
     styleAsFrame(this);
     setFont(frameCaptionFont());
     setGeometry(twipsRect(9720, 7110, 8505, 5655));
 
-    OPT_TABLE[0] = makeOption(this, "OPT_TABLE_0", QStringLiteral("전체삭제"),
+    OPT_TABLE[0] = makeOption(this, "OPT_TABLE_0", WindowTexts::deleteAll,
                               twipsRect(360, 300, 1125, 315), labelFont());
     OPT_TABLE[1] = makeOption(this, "OPT_TABLE_1", QStringLiteral("현황지정삭제"),
                               twipsRect(1770, 300, 1305, 315), labelFont());
@@ -38,29 +38,28 @@ OpenTableArea::OpenTableArea(WorkContext& context, QWidget* parent)
                         twipsRect(6660, 960, 1455, 345), labelFont());
     TXT_COUNT_2 = makeTextBox(this, "TXT_COUNT_2", QStringLiteral("0"),
                               twipsRect(6900, 1290, 645, 360), labelFont());
-    Label29 = makeLabel(this, "Label29", QStringLiteral("건"), twipsRect(7770, 1380, 165, 405),
+    Label29 = makeLabel(this, "Label29", WindowTexts::items, twipsRect(7770, 1380, 165, 405),
                         labelFont());
 
-    Label4 =
-        makeLabel(this, "Label4",
-                  QStringLiteral("1.조회 버튼클릭후 해당 데이터가 건수가 맞는 지 확인해주세요"),
-                  twipsRect(870, 3720, 1995, 735), instructionFont(), FormColours::orange);
-    Label6 =
-        makeLabel(this, "Label6", QStringLiteral("2.해당 데이터가 맞다면 삭제버튼을 클릭해주세요"),
-                  twipsRect(3480, 3690, 1995, 675), instructionFont(), FormColours::darkRed);
-    Label7 = makeLabel(this, "Label7", QStringLiteral("3.삭제를 마치면 종료버튼을 눌러주세요"),
-                       twipsRect(6030, 3660, 1605, 645), instructionFont(), FormColours::blue);
+    Label4 = makeLabel(this, "Label4", WindowTexts::checkCount, twipsRect(870, 3720, 1995, 735),
+                       instructionFont(), FormColours::orange);
+    Label6 = makeLabel(this, "Label6", WindowTexts::thenDelete, twipsRect(3480, 3690, 1995, 675),
+                       instructionFont(), FormColours::darkRed);
+    Label7 = makeLabel(this, "Label7", WindowTexts::thenQuit, twipsRect(6030, 3660, 1605, 645),
+                       instructionFont(), FormColours::blue);
 
-    cmd_TBSerch = makeButton(this, "cmd_TBSerch", QStringLiteral("조회"),
+    cmd_TBSerch = makeButton(this, "cmd_TBSerch", WindowTexts::search,
                              twipsRect(1080, 4530, 1305, 555), frameButtonFont());
-    Label12 = makeLabel(this, "Label12", QStringLiteral("→"), twipsRect(2910, 4590, 495, 285),
+    Label12 = makeLabel(this, "Label12", WindowTexts::arrow, twipsRect(2910, 4590, 495, 285),
                         arrowFont());
-    cmd_delete = makeButton(this, "cmd_delete", QStringLiteral("삭제"),
+    cmd_delete = makeButton(this, "cmd_delete", WindowTexts::remove,
                             twipsRect(3690, 4500, 1185, 585), frameButtonFont());
-    Label5 = makeLabel(this, "Label5", QStringLiteral("→"), twipsRect(5280, 4590, 495, 285),
-                       arrowFont());
-    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_0", QStringLiteral("종료"),
+    Label5 =
+        makeLabel(this, "Label5", WindowTexts::arrow, twipsRect(5280, 4590, 495, 285), arrowFont());
+    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_0", WindowTexts::quit,
                             twipsRect(6180, 4500, 1155, 585), frameButtonFont());
+
+    lbl_outcome = makeOutcomeLine(this);
 
     connect(cmd_TBSerch, &QPushButton::clicked, this, &OpenTableArea::cmd_TBSerch_Click);
     connect(cmd_delete, &QPushButton::clicked, this, &OpenTableArea::cmd_delete_Click);
@@ -68,6 +67,9 @@ OpenTableArea::OpenTableArea(WorkContext& context, QWidget* parent)
 
 void OpenTableArea::cmd_TBSerch_Click()
 {
+    if (workRunning())
+        return;
+    lbl_outcome->clear();
     FLEX->setRowCount(1);
     const SearchOutcome found = runFlow<SearchOutcome>(
         this, WorkTexts::searching, [&] { return OpenChecksFlow::search(m_context.flow()); });
@@ -76,7 +78,7 @@ void OpenTableArea::cmd_TBSerch_Click()
 
 void OpenTableArea::cmd_delete_Click()
 {
-    if (!countAllowsDelete(TXT_COUNT_2->text()))
+    if (workRunning() || !countAllowsDelete(TXT_COUNT_2->text()))
         return;
 
     // The chosen-check delete reads the check from the row the user picked after the search; an
@@ -97,5 +99,6 @@ void OpenTableArea::cmd_delete_Click()
         this, WorkTexts::deleting, [&] { return OpenChecksFlow::remove(m_context.flow(), which); });
     if (outcome.succeeded)
         ClearResultGrid(*FLEX, *TXT_COUNT_2);
+    showDeleteOutcome(*lbl_outcome, outcome);
     reportChange(m_context, outcome, WorkTexts::deleteFailedTitle);
 }

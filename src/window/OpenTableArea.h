@@ -34,6 +34,7 @@ public:
     QPushButton* cmd_delete = nullptr;
     QLabel* Label5 = nullptr;
     QPushButton* CMD_UNLOAD = nullptr; // the window's CMD_UNLOAD(0)
+    QLabel* lbl_outcome = nullptr;     // what the last delete removed and where the copy went
 
 private:
     WorkContext& m_context;

@@ -12,7 +12,7 @@
 #include <QPushButton>
 
 PayCancelArea::PayCancelArea(WorkContext& context, QWidget* parent)
-    : QGroupBox(QStringLiteral("결제취소"), parent), m_context(context)
+    : QGroupBox(WindowTexts::payCancel, parent), m_context(context)
 {
     setObjectName(QStringLiteral("Frame_PayCancel"));
     styleAsFrame(this);
@@ -27,7 +27,7 @@ PayCancelArea::PayCancelArea(WorkContext& context, QWidget* parent)
                         twipsRect(6870, 930, 1335, 375), labelFont());
     TXT_COUNT_1 = makeTextBox(this, "TXT_COUNT_1", QStringLiteral("0"),
                               twipsRect(7260, 1230, 525, 375), labelFont());
-    Label30 = makeLabel(this, "Label30", QStringLiteral("건"), twipsRect(7830, 1320, 285, 435),
+    Label30 = makeLabel(this, "Label30", WindowTexts::items, twipsRect(7830, 1320, 285, 435),
                         labelFont());
     Label13 = makeLabel(
         this, "Label13",
@@ -35,26 +35,25 @@ PayCancelArea::PayCancelArea(WorkContext& context, QWidget* parent)
             "◈ 조회 시 카드종류,승인번호가 없는데이터는 현금 및 기타결제 라고 보시면됩니다"),
         twipsRect(390, 3180, 6915, 225), formFont(FormFonts::malgunGothic, 9, true));
 
-    Label8 =
-        makeLabel(this, "Label8",
-                  QStringLiteral("1.조회 버튼클릭후 해당 데이터가 건수가 맞는 지 확인해주세요"),
-                  twipsRect(720, 3810, 1995, 735), instructionFont(), FormColours::orange);
-    Label10 =
-        makeLabel(this, "Label10", QStringLiteral("2.해당 데이터가 맞다면 삭제버튼을 클릭해주세요"),
-                  twipsRect(3300, 3810, 1995, 645), instructionFont(), FormColours::darkRed);
-    Label11 = makeLabel(this, "Label11", QStringLiteral("3.삭제를 마치면 종료버튼을 눌러주세요"),
-                        twipsRect(5790, 3810, 1605, 645), instructionFont(), FormColours::blue);
+    Label8 = makeLabel(this, "Label8", WindowTexts::checkCount, twipsRect(720, 3810, 1995, 735),
+                       instructionFont(), FormColours::orange);
+    Label10 = makeLabel(this, "Label10", WindowTexts::thenDelete, twipsRect(3300, 3810, 1995, 645),
+                        instructionFont(), FormColours::darkRed);
+    Label11 = makeLabel(this, "Label11", WindowTexts::thenQuit, twipsRect(5790, 3810, 1605, 645),
+                        instructionFont(), FormColours::blue);
 
-    cmd_PaySerch = makeButton(this, "cmd_PaySerch", QStringLiteral("조회"),
+    cmd_PaySerch = makeButton(this, "cmd_PaySerch", WindowTexts::search,
                               twipsRect(930, 4710, 1245, 555), frameButtonFont());
-    Label14 = makeLabel(this, "Label14", QStringLiteral("→"), twipsRect(2580, 4710, 585, 315),
+    Label14 = makeLabel(this, "Label14", WindowTexts::arrow, twipsRect(2580, 4710, 585, 315),
                         arrowFont());
-    cmd_payDelete = makeButton(this, "cmd_payDelete", QStringLiteral("삭제"),
+    cmd_payDelete = makeButton(this, "cmd_payDelete", WindowTexts::remove,
                                twipsRect(3540, 4680, 1155, 585), frameButtonFont());
-    Label15 = makeLabel(this, "Label15", QStringLiteral("→"), twipsRect(5040, 4710, 525, 285),
+    Label15 = makeLabel(this, "Label15", WindowTexts::arrow, twipsRect(5040, 4710, 525, 285),
                         arrowFont());
-    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_1", QStringLiteral("종료"),
+    CMD_UNLOAD = makeButton(this, "CMD_UNLOAD_1", WindowTexts::quit,
                             twipsRect(6000, 4680, 1125, 585), frameButtonFont());
+
+    lbl_outcome = makeOutcomeLine(this);
 
     connect(cmd_PaySerch, &QPushButton::clicked, this, &PayCancelArea::cmd_PaySerch_Click);
     connect(cmd_payDelete, &QPushButton::clicked, this, &PayCancelArea::cmd_payDelete_Click);
@@ -62,6 +61,9 @@ PayCancelArea::PayCancelArea(WorkContext& context, QWidget* parent)
 
 void PayCancelArea::cmd_PaySerch_Click()
 {
+    if (workRunning())
+        return;
+    lbl_outcome->clear();
     Flex1->setRowCount(1);
     const SearchOutcome found = runFlow<SearchOutcome>(
         this, WorkTexts::searching, [&] { return PayCancelFlow::search(m_context.flow()); });
@@ -70,7 +72,7 @@ void PayCancelArea::cmd_PaySerch_Click()
 
 void PayCancelArea::cmd_payDelete_Click()
 {
-    if (!countAllowsDelete(TXT_COUNT_1->text()))
+    if (workRunning() || !countAllowsDelete(TXT_COUNT_1->text()))
         return;
     if (!m_context.boxes.askYesNo(WorkTexts::confirmDelete))
         return;
@@ -80,5 +82,6 @@ void PayCancelArea::cmd_payDelete_Click()
         this, WorkTexts::deleting, [&] { return PayCancelFlow::remove(m_context.flow()); });
     if (outcome.succeeded)
         ClearResultGrid(*Flex1, *TXT_COUNT_1);
+    showDeleteOutcome(*lbl_outcome, outcome);
     reportChange(m_context, outcome, WorkTexts::deleteFailedTitle);
 }

@@ -32,6 +32,7 @@ public:
     QPushButton* cmd_payDelete = nullptr;
     QLabel* Label15 = nullptr;
     QPushButton* CMD_UNLOAD = nullptr; // the window's CMD_UNLOAD(1)
+    QLabel* lbl_outcome = nullptr;     // what the last delete removed and where the copy went
 
 private:
     WorkContext& m_context;

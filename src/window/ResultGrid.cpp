@@ -4,6 +4,9 @@
 #include "window/TextTableModel.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
 
 ResultGrid::ResultGrid(const GridLayout& layout, QWidget* parent)
     : QTableView(parent), m_layout(layout), m_model(new TextTableModel(layout, this))
@@ -15,6 +18,8 @@ ResultGrid::ResultGrid(const GridLayout& layout, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    // Tab moves on to the buttons; the arrow keys move between cells.
+    setTabKeyNavigation(false);
 
     // Fixed column 0 carries nothing the user needs to see.
     verticalHeader()->hide();
@@ -42,21 +47,50 @@ void ResultGrid::updateGeometries()
 
 void ResultGrid::fitColumns()
 {
-    // The columns fill the grid exactly; when the vertical scroll bar takes its strip, the widest
-    // column gives it up, so the last column (the amount) stays whole.
+    // The columns fill the grid exactly; where they are wider than the room (the vertical scroll
+    // bar takes its strip), the widest column without date-times gives the excess up, so a
+    // date-time keeps its seconds and the last column (the amount) stays whole.
     int total = 0;
-    size_t widest = 0;
+    size_t giving = 0;
     for (size_t c = 0; c < m_layout.columns.size(); ++c) {
-        total += twipsToPixels(m_layout.columns[c].widthTwips);
-        if (m_layout.columns[c].widthTwips > m_layout.columns[widest].widthTwips)
-            widest = c;
+        const GridColumnLayout& column = m_layout.columns[c];
+        total += twipsToPixels(column.widthTwips);
+        const GridColumnLayout& chosen = m_layout.columns[giving];
+        if (chosen.source.dateTime ||
+            (!column.source.dateTime && column.widthTwips > chosen.widthTwips))
+            giving = c;
     }
     m_fittedWidth = viewport()->width();
     const int excess = std::max(0, total - m_fittedWidth);
     for (size_t c = 0; c < m_layout.columns.size(); ++c) {
         const int width = twipsToPixels(m_layout.columns[c].widthTwips);
-        setColumnWidth(int(c) + 1, c == widest ? std::max(width / 2, width - excess) : width);
+        setColumnWidth(int(c) + 1, c == giving ? std::max(width / 2, width - excess) : width);
     }
+}
+
+QString ResultGrid::cutText(const QModelIndex& index) const
+{
+    const QString text = index.data().toString();
+    if (text.isEmpty())
+        return {};
+    // The cell's text room: its width less the margins the style draws on both sides.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = columnWidth(index.column()) - 2 * margin;
+    return fontMetrics().horizontalAdvance(text) > room ? text : QString();
+}
+
+bool ResultGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString full = cutText(indexAt(help->pos()));
+        if (full.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), full, viewport());
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 int ResultGrid::rowCount() const

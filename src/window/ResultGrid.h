@@ -34,8 +34,13 @@ public:
 
     const GridLayout& layout() const { return m_layout; }
 
+    // A cell's whole text when its column is too narrow to show it, for the tooltip; empty when
+    // the cell shows it all.
+    QString cutText(const QModelIndex& index) const;
+
 protected:
     void updateGeometries() override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void fitColumns();

@@ -3,18 +3,23 @@
 #include "operations/OutcomeWords.h"
 #include "window/BusyCursor.h"
 #include "window/FillResultGrid.h"
+#include "window/FormControls.h"
 #include "window/MessageBoxes.h"
 #include "window/ResultGrid.h"
 #include "window/WorkContext.h"
 
+#include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QKeyEvent>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
 #include <memory>
+#include <stdexcept>
 
 QString WorkTexts::progressText(const QString& work, int seconds)
 {
@@ -30,22 +35,60 @@ bool countAllowsDelete(const QString& countText)
 
 namespace {
 
-// Escape or a close would hide the progress box and hand the window back while the work runs.
-class HoldOpen final : public QObject
+// The work of runOffThread, while it runs: at most one at a time in the process.
+struct RunningWork
+{
+    bool running = false;
+    bool closeWaits = false;
+    std::function<void()> retell; // brings the progress box's words up to date
+};
+RunningWork runningWork;
+
+// The box stays up until the work is done: Escape, the title bar's close, Alt+F4 and the system
+// menu all end in reject() or a close event, and neither may hand the window back half-way (the
+// dialog's own close handler would also cancel and hide it).
+class WorkProgressBox final : public QProgressDialog
 {
 public:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        return event->type() == QEvent::Close ||
-               (event->type() == QEvent::KeyPress &&
-                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape);
-    }
+    using QProgressDialog::QProgressDialog;
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
+
+QString progressLabel(const QString& workName, qint64 elapsedMs)
+{
+    QString text = WorkTexts::progressText(workName, int(elapsedMs / 1000));
+    if (runningWork.closeWaits)
+        text += u'\n' + WindowTexts::closeAfterWork;
+    return text;
+}
 
 } // namespace
 
+bool workRunning()
+{
+    return runningWork.running;
+}
+
+void closeAfterWork()
+{
+    runningWork.closeWaits = true;
+    if (runningWork.retell)
+        runningWork.retell();
+}
+
 void runOffThread(QWidget* window, const QString& workName, const std::function<void()>& work)
 {
+    if (runningWork.running)
+        throw std::logic_error("runOffThread: work started while other work runs");
+    runningWork = {true, false, nullptr};
+    struct Done
+    {
+        ~Done() { runningWork = {}; }
+    } done;
+
     BusyCursor busy;
     QElapsedTimer elapsed;
     elapsed.start();
@@ -59,22 +102,20 @@ void runOffThread(QWidget* window, const QString& workName, const std::function<
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (thread->isRunning()) {
         // Long work: a modal box blocks the window (clicks on it are dropped) and shows the time.
-        QProgressDialog box(WorkTexts::progressText(workName, 0), QString(), 0, 0, window);
+        WorkProgressBox box(progressLabel(workName, elapsed.elapsed()), QString(), 0, 0, window);
         box.setWindowTitle(workName);
         box.setWindowModality(Qt::ApplicationModal);
         box.setMinimumDuration(0);
         box.setCancelButton(nullptr);
         box.setWindowFlag(Qt::WindowCloseButtonHint, false);
-        HoldOpen holdOpen;
-        box.installEventFilter(&holdOpen);
+        runningWork.retell = [&] { box.setLabelText(progressLabel(workName, elapsed.elapsed())); };
         QTimer tick;
-        QObject::connect(&tick, &QTimer::timeout, &box, [&] {
-            box.setLabelText(WorkTexts::progressText(workName, int(elapsed.elapsed() / 1000)));
-        });
+        QObject::connect(&tick, &QTimer::timeout, &box, runningWork.retell);
         tick.start(250);
         box.show();
         if (thread->isRunning())
             loop.exec();
+        runningWork.retell = nullptr;
     }
     thread->wait();
 }
@@ -91,6 +132,27 @@ bool showSearch(WorkContext& context, ResultGrid& grid, QLineEdit& countBox,
     context.boxes.inform(OutcomeWords::searchFailure(found).boxText(), WorkTexts::searchFailedTitle,
                          MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     return false;
+}
+
+void showDeleteOutcome(QLabel& line, const ChangeOutcome& outcome)
+{
+    QStringList parts;
+    if (outcome.succeeded && outcome.rowsDeleted >= 0)
+        parts << OutcomeWords::rowsDeleted(outcome.rowsDeleted);
+    if (outcome.succeeded && !outcome.archiveFile.isEmpty())
+        parts << OutcomeWords::archiveFile(QFileInfo(outcome.archiveFile).fileName());
+    line.setText(parts.join(u'\n'));
+    line.setToolTip(outcome.succeeded ? QDir::toNativeSeparators(outcome.archiveFile) : QString());
+}
+
+QLabel* makeOutcomeLine(QWidget* area)
+{
+    // Top right, above the grid: the one place every area has free; two lines of the given font.
+    QLabel* line =
+        makeLabel(area, "lbl_outcome", QString(), twipsRect(3840, 195, 4515, 510), labelFont());
+    line->setWordWrap(false);
+    line->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    return line;
 }
 
 void reportChange(WorkContext& context, const ChangeOutcome& outcome, const QString& failureTitle)

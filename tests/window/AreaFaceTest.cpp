@@ -99,7 +99,8 @@ TEST(AreaFace, DeliveryDatesGateTheSearchAndTheDeleteKeepsTheSearchedRange)
     EXPECT_EQ(area.lbl_show->text(), DeliveryTexts::deleted);
     EXPECT_TRUE(area.TXT_Date->text().isEmpty());
 
-    // Nothing found, or a failed search: the earlier rows stay with the count 0.
+    // The screen shows the last search only: after one that finds nothing, or fails, no earlier
+    // rows, status or delete outcome are left.
     area.TXT_Date->setText(QStringLiteral("2024-06-14"));
     area.Txt_Date2->setText(QStringLiteral("2024-06-14"));
     click(area.cmd_DTD_Serch);
@@ -108,15 +109,20 @@ TEST(AreaFace, DeliveryDatesGateTheSearchAndTheDeleteKeepsTheSearchedRange)
     h.boxes.clear();
     click(area.cmd_DTD_Serch);
     EXPECT_EQ(h.boxes.texts(), QStringList{noDataText});
+    EXPECT_EQ(area.flex2->rowCount(), 1);
+    EXPECT_EQ(area.lbl_show->text(), QString());
     area.TXT_COUNT->setText(QStringLiteral("5")); // a count typed after finding nothing
     click(area.CMD_DTD_DELETE);
     EXPECT_EQ(h.boxes.texts(), (QStringList{noDataText, WorkTexts::searchFirst}));
     EXPECT_EQ(h.number(QStringLiteral("SELECT COUNT(*) FROM DTD")), 19);
+    area.TXT_Date->setText(QStringLiteral("2024-06-14"));
+    click(area.cmd_DTD_Serch);
     h.run(QStringLiteral("ALTER TABLE DTD RENAME TO DTD_OLD"));
     click(area.cmd_DTD_Serch);
     EXPECT_EQ(h.boxes.shown().back().title, WorkTexts::searchFailedTitle);
-    EXPECT_EQ(area.flex2->rowCount(), 4);
+    EXPECT_EQ(area.flex2->rowCount(), 1);
     EXPECT_EQ(area.TXT_COUNT->text(), QStringLiteral("0"));
+    EXPECT_EQ(area.lbl_show->text(), QString());
 }
 
 TEST(AreaFace, ClickingTheChosenModeAgainBringsBackItsDateBoxes)
