@@ -5,6 +5,7 @@
 #include "db/Mod_DB.h"
 #include "demo/DemoDatabase.h"
 #include "operations/OutcomeWords.h"
+#include "window/ArchiveArea.h"
 #include "window/CleanArea.h"
 #include "window/DeliveryArea.h"
 #include "window/FillResultGrid.h"
@@ -109,6 +110,9 @@ int main(int argc, char** argv)
     shot.save(window, QStringLiteral("02-open-tables"));
     window.Frame_Table->cmd_TBSerch->click();
     shot.save(window, QStringLiteral("03-open-tables-listed"));
+    boxes.answerYes(1);
+    window.Frame_Table->cmd_delete->click();
+    shot.save(window, QStringLiteral("03a-open-tables-deleted"));
 
     window.cmd_Btn[1]->click();
     shot.save(window, QStringLiteral("04-payment-cancel"));
@@ -136,6 +140,16 @@ int main(int argc, char** argv)
 
     window.cmd_Btn[3]->click();
     shot.save(window, QStringLiteral("10-optimisation"));
+
+    // The archives the two deletes kept: listed, one chosen, then restored.
+    ArchiveArea& archives = *window.Frame_Archive;
+    window.cmd_Btn[4]->click();
+    shot.save(window, QStringLiteral("10a-archives"));
+    archives.chooseFile(1);
+    shot.save(window, QStringLiteral("10b-archive-chosen"));
+    boxes.answerYes(1);
+    archives.cmd_Restore->click();
+    shot.save(window, QStringLiteral("10c-archive-restored"));
 
     // The boxes as the program shows them.
     const auto connectBox =

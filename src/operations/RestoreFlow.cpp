@@ -1,5 +1,7 @@
 #include "operations/RestoreFlow.h"
 
+#include "operations/RestoredMark.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,6 +16,8 @@ Outcome run(const FlowContext& context, const RestoreRequest& request)
     outcome.logged = context.log.Write_Log(LogEntry::statement(
         address, tag, QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()),
         outcome.restore.succeeded ? QString() : outcome.restore.error));
+    if (outcome.restore.succeeded)
+        RestoredMark::write(file, context.log.clock().now(), outcome.restore.rowsRestored);
     return outcome;
 }
 

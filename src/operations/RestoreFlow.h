@@ -3,8 +3,8 @@
 #include "archive/RestoreArchive.h"
 #include "operations/Flow.h"
 
-// Puts the rows of an archive file back, all or none, and logs it. A refused file (see
-// restoreArchive) changes nothing and is logged with its reason.
+// Puts the rows of an archive file back, all or none, logs it, and marks a restored file so. A
+// refused file (see restoreArchive) changes nothing and is logged with its reason.
 namespace RestoreFlow {
 
 inline const QString tag = QStringLiteral("복원");

@@ -3,6 +3,7 @@
 #include "core/ActivityLog.h"
 #include "db/Mod_DB.h"
 #include "operations/OutcomeWords.h"
+#include "window/ArchiveArea.h"
 #include "window/CleanArea.h"
 #include "window/DeliveryArea.h"
 #include "window/FormControls.h"
@@ -27,13 +28,14 @@ Frm_Sweep_1::Frm_Sweep_1(WorkContext context, QWidget* parent)
     setFont(labelFont());
 
     const QFont areaButtonFont = formFont(FormFonts::humanMoeum, 9.75);
-    const QString areaCaptions[areaCount] = {QStringLiteral("테이블현황"),
-                                             QStringLiteral("결제취소"), QStringLiteral("배달삭제"),
-                                             QStringLiteral("최적화")};
+    const QString areaCaptions[areaCount] = {WindowTexts::openTables, WindowTexts::payCancel,
+                                             WindowTexts::deliveries, WindowTexts::optimise,
+                                             WindowTexts::archives};
+    // The row ends where the four buttons before the archives' did; it starts one button earlier.
     for (int i = 0; i < areaCount; ++i) {
         const QByteArray name = "cmd_Btn_" + QByteArray::number(i);
         cmd_Btn[size_t(i)] = makeButton(this, name.constData(), areaCaptions[i],
-                                        twipsRect(4470 + 1140 * i, 360, 1095, 615), areaButtonFont);
+                                        twipsRect(3330 + 1140 * i, 360, 1095, 615), areaButtonFont);
         connect(cmd_Btn[size_t(i)], &QPushButton::clicked, this, [this, i] { cmd_Btn_Click(i); });
     }
 
@@ -44,11 +46,15 @@ Frm_Sweep_1::Frm_Sweep_1(WorkContext context, QWidget* parent)
     Frame_PayCancel = new PayCancelArea(m_context, this);
     Frame_DTD = new DeliveryArea(m_context, this);
     Frame_Clean = new CleanArea(m_context, this);
+    Frame_Archive = new ArchiveArea(m_context, this);
     CMD_UNLOAD = {Frame_Table->CMD_UNLOAD, Frame_PayCancel->CMD_UNLOAD, Frame_DTD->CMD_UNLOAD,
-                  Frame_Clean->CMD_UNLOAD};
-    for (int i = 0; i < areaCount; ++i)
+                  Frame_Clean->CMD_UNLOAD, Frame_Archive->CMD_UNLOAD};
+    for (int i = 0; i < areaCount; ++i) {
         connect(CMD_UNLOAD[size_t(i)], &QPushButton::clicked, this,
                 [this, i] { CMD_UNLOAD_Click(i); });
+        // Hidden as well as outside: Tab reaches only what is on the screen.
+        workFrame(i)->hide();
+    }
 }
 
 void Frm_Sweep_1::buildNotice()
@@ -116,6 +122,8 @@ QGroupBox* Frm_Sweep_1::workFrame(int index) const
         return Frame_DTD;
     case 3:
         return Frame_Clean;
+    case 4:
+        return Frame_Archive;
     default:
         return nullptr;
     }
@@ -124,7 +132,7 @@ QGroupBox* Frm_Sweep_1::workFrame(int index) const
 void Frm_Sweep_1::cmd_Btn_Click(int index)
 {
     QGroupBox* chosen = workFrame(index);
-    if (!chosen)
+    if (!chosen || workRunning())
         return;
     chosen->setVisible(true);
     for (int i = 0; i < areaCount; ++i)
@@ -137,6 +145,8 @@ void Frm_Sweep_1::cmd_Btn_Click(int index)
         Frame_DTD->showAllDatesLayout();
     if (index == 3)
         Frame_Clean->Lbl_status->clear();
+    if (index == 4)
+        Frame_Archive->cmd_ArcSerch_Click();
 }
 
 void Frm_Sweep_1::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+class ArchiveArea;
 class CleanArea;
 class DeliveryArea;
 class OpenTableArea;
@@ -15,7 +16,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-// The maintenance window: the notice panel, four area buttons and the four work areas, of which
+// The maintenance window: the notice panel, five area buttons and the five work areas, of which
 // one at a time fills the space under the buttons.
 class Frm_Sweep_1 : public QWidget
 {
@@ -33,7 +34,7 @@ public:
     // The frame that cmd_Btn(index) brings into view.
     QGroupBox* workFrame(int index) const;
 
-    static constexpr int areaCount = 4;
+    static constexpr int areaCount = 5;
     std::array<QPushButton*, areaCount> cmd_Btn{};
     QGroupBox* Frame_Notice = nullptr;
     QLabel* Label2 = nullptr;
@@ -48,6 +49,7 @@ public:
     PayCancelArea* Frame_PayCancel = nullptr;
     DeliveryArea* Frame_DTD = nullptr;
     CleanArea* Frame_Clean = nullptr;
+    ArchiveArea* Frame_Archive = nullptr;
     std::array<QPushButton*, areaCount> CMD_UNLOAD{}; // owned by the work frames
 
     WorkContext& context() { return m_context; }

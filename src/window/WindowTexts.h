@@ -33,6 +33,30 @@ inline const QString closeAfterWork =
     QStringLiteral("작업이 끝나면 결과를 보여 드린 뒤 창을 닫습니다.");
 } // namespace WindowTexts
 
+namespace ArchiveAreaTexts {
+inline const QString restore = QStringLiteral("복원");
+// The list's columns.
+inline const QString time = QStringLiteral("시각");
+inline const QString work = QStringLiteral("작업");
+inline const QString rows = QStringLiteral("행 수");
+inline const QString database = QStringLiteral("데이터베이스");
+inline const QString size = QStringLiteral("크기");
+inline const QString state = QStringLiteral("상태");
+// What a file is to a restore.
+inline const QString restorable = QStringLiteral("복원 가능");
+inline const QString restored = QStringLiteral("복원됨");
+inline const QString unfinished = QStringLiteral("미완료");
+inline const QString foreign = QStringLiteral("보관 파일 아님");
+inline const QString refused = QStringLiteral("복원 불가");
+
+inline const QString noArchives = QStringLiteral("보관 파일이 없습니다.");
+inline const QString chooseFile = QStringLiteral("복원할 보관 파일을 목록에서 골라 주세요.");
+inline const QString confirmRestore =
+    QStringLiteral("고른 보관 파일의 데이터를 데이터베이스에 되돌리시겠습니까?");
+inline const QString confirmOtherDatabase =
+    QStringLiteral("그래도 지금 연결된 데이터베이스에 복원하시겠습니까?");
+} // namespace ArchiveAreaTexts
+
 // The questions, messages and status texts the work areas share.
 namespace WorkTexts {
 inline const QString confirmDelete = QStringLiteral("정말로 삭제하시겠습니까???");
@@ -54,7 +78,7 @@ inline const QString logFailedTitle = QStringLiteral("로그오류");
 inline const QString& searching = WindowTexts::search;
 inline const QString& deleting = WindowTexts::remove;
 inline const QString& optimisingWork = WindowTexts::optimise;
-inline const QString restoring = QStringLiteral("복원");
+inline const QString& restoring = ArchiveAreaTexts::restore;
 QString progressText(const QString& work, int seconds);
 } // namespace WorkTexts
 
