@@ -1,6 +1,7 @@
 #include "window/ArchiveArea.h"
 
 #include "archive/ArchiveFileCheck.h"
+#include "db/Mod_DB.h"
 #include "operations/GridLayouts.h"
 #include "operations/OutcomeWords.h"
 #include "operations/RestoreFlow.h"
@@ -69,6 +70,11 @@ QString rowsText(const RowsPerTable& rows, const QString& separator)
     for (const auto& [table, count] : rows)
         parts << table + u' ' + QString::number(count) + WindowTexts::items;
     return parts.join(separator);
+}
+
+QString named(const QString& server, const QString& database)
+{
+    return server.isEmpty() ? database : server + QStringLiteral(" / ") + database;
 }
 
 // SQLite names its database by a path; the file's name says enough in a list.
@@ -254,24 +260,19 @@ void ArchiveArea::cmd_Restore_Click()
     if (!offeredForRestore(*entry) || !m_context.boxes.askYesNo(ArchiveAreaTexts::confirmRestore))
         return;
 
+    // A file of another database goes there only on purpose, by the rule the restore keeps.
     RestoreRequest request(entry->path);
-    const auto restore = [&] {
-        return runFlow<RestoreFlow::Outcome>(this, WorkTexts::restoring, [&] {
-            return RestoreFlow::run(m_context.flow(), request);
-        });
-    };
-    RestoreFlow::Outcome outcome = restore();
-    // A file of another database goes there only on purpose: the refusal names both. Declined,
-    // the refusal stands as the outcome without a box of its own.
-    bool declined = false;
-    if (outcome.restore.otherDatabase) {
-        declined = !m_context.boxes.askYesNo(outcome.restore.error + QStringLiteral("\n\n") +
-                                             ArchiveAreaTexts::confirmOtherDatabase);
-        if (!declined) {
-            request.allowOtherDatabase = true;
-            outcome = restore();
-        }
+    const ArchiveHeader& header = entry->preview.header;
+    const DatabaseIdentity connected = m_context.db.databaseIdentity();
+    if (!isSameDatabase(header, connected)) {
+        if (!m_context.boxes.askYesNo(ArchiveAreaTexts::otherDatabaseQuestion(
+                named(header.server, header.database),
+                named(connected.server, connected.database))))
+            return;
+        request.allowOtherDatabase = true;
     }
+    const RestoreFlow::Outcome outcome = runFlow<RestoreFlow::Outcome>(
+        this, WorkTexts::restoring, [&] { return RestoreFlow::run(m_context.flow(), request); });
 
     const RestoreOutcome& restored = outcome.restore;
     if (restored.succeeded) {
@@ -283,9 +284,8 @@ void ArchiveArea::cmd_Restore_Click()
     } else {
         const OutcomeWords::Report report = OutcomeWords::restoreFailure(restored);
         lbl_outcome->setText(report.headline);
-        if (!declined)
-            m_context.boxes.inform(report.boxText(), WorkTexts::restoreFailedTitle,
-                                   MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+        m_context.boxes.inform(report.boxText(), WorkTexts::restoreFailedTitle,
+                               MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     }
     if (!outcome.logged.written)
         m_context.boxes.inform(OutcomeWords::logFailure(outcome.logged).boxText(),

@@ -53,8 +53,12 @@ inline const QString noArchives = QStringLiteral("보관 파일이 없습니다.
 inline const QString chooseFile = QStringLiteral("복원할 보관 파일을 목록에서 골라 주세요.");
 inline const QString confirmRestore =
     QStringLiteral("고른 보관 파일의 데이터를 데이터베이스에 되돌리시겠습니까?");
-inline const QString confirmOtherDatabase =
-    QStringLiteral("그래도 지금 연결된 데이터베이스에 복원하시겠습니까?");
+inline QString otherDatabaseQuestion(const QString& fileDatabase, const QString& connected)
+{
+    return QStringLiteral("이 보관 파일은 %1 데이터베이스에서 만들었습니다.\n지금 연결된 %2 "
+                          "데이터베이스에 복원하시겠습니까?")
+        .arg(fileDatabase, connected);
+}
 } // namespace ArchiveAreaTexts
 
 // The questions, messages and status texts the work areas share.
