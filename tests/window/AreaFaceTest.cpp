@@ -10,11 +10,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <sqlite3.h>
 
 // What the areas add to the flows: the gates before a delete, what the grid, count and labels
@@ -162,41 +160,6 @@ TEST(AreaFace, OptimiseAsksFirstAndShowsFailureAsFailure)
     ASSERT_EQ(h.boxes.shown().size(), 2u);
     EXPECT_EQ(h.boxes.shown()[1].title, WorkTexts::optimiseFailedTitle);
     EXPECT_TRUE(h.boxes.shown()[1].text.contains(QStringLiteral("HANGUL_CI")));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-// A delete that waits for another connection's lock runs off the window's thread: the window's
-// event loop keeps running, a progress box shows, and the outcome is the one a quick delete has.
-TEST(AreaFace, SlowWorkKeepsTheWindowAliveAndEndsAsQuickWorkDoes)
-{
-    AreaHarness h;
-    PayCancelArea area(h.context);
-    click(area.cmd_payDelete); // the count box reads "0" before a search
-    ASSERT_TRUE(h.boxes.shown().empty());
-    click(area.cmd_PaySerch);
-    ASSERT_NE(area.TXT_COUNT_1->text(), "0");
-
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(h.fixture.path().toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    bool progressShown = false;
-    QTimer::singleShot(1500, [&] {
-        auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-        if (box)
-            QTest::keyClick(box, Qt::Key_Escape); // the box stays until the work is done
-        progressShown = box && box->isVisible();
-        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    });
-    h.boxes.answer(true);
-    click(area.cmd_payDelete);
-    sqlite3_close(other);
-
-    EXPECT_TRUE(progressShown);
-    EXPECT_EQ(h.number("SELECT COUNT(*) FROM AC_TEMP"), 0);
-    EXPECT_EQ(area.TXT_COUNT_1->text(), "0");
-    EXPECT_EQ(h.boxes.shown().size(), 1u); // the question only
-    EXPECT_FALSE(h.logText().isEmpty());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
