@@ -30,15 +30,17 @@ enum ListColumn
     ListColumns,
 };
 
+// The list is shown as it is written (the model is given its own map, without date shaping);
+// the time column counts as a date-time only so the scroll bar's room comes from another column.
 const GridLayout& fileListLayout()
 {
     namespace T = ArchiveAreaTexts;
     constexpr auto General = GridAlignment::General;
     constexpr auto Centre = GridAlignment::Centre;
     static const GridLayout layout{{
-        {T::time, 1950, Centre, Centre, {TimeColumn, false}},
+        {T::time, 2100, Centre, Centre, {TimeColumn, true}}, // kept whole beside a scroll bar
         {T::work, 1350, Centre, Centre, {WorkColumn, false}},
-        {T::rows, 1650, General, Centre, {RowsColumn, false}},
+        {T::rows, 1500, General, Centre, {RowsColumn, false}},
         {T::database, 1140, Centre, Centre, {DatabaseColumn, false}},
         {T::size, 825, General, Centre, {SizeColumn, false}},
         {T::state, 1050, Centre, Centre, {StateColumn, false}},
