@@ -37,7 +37,7 @@ public:
     const AgentSettings& settings() const { return m_settings; }
 
     // Afterwards AccessToken() and TokenType() hold the token to use: unchanged, renewed, or
-    // empty when no grant ever succeeded. TokenTrouble() tells why the last grant tried failed.
+    // empty when no grant ever succeeded.
     void EnsureToken();
     // Each stores the five token values and returns true, or stores nothing and returns false.
     // slot receives the answer as read.
@@ -71,8 +71,6 @@ public:
     const QString& RequestUrl() const { return m_requestUrl; }
     const QString& ResponseText() const { return m_responseText; }
     const JsonValue& TokenResponse() const { return m_tokenResponse; }
-    // Why the last grant or the reading of the terminal's row failed; none while nothing did.
-    const std::optional<PollResult>& TokenTrouble() const { return m_tokenTrouble; }
 
 private:
     bool requestToken(const QByteArray& body, JsonValue& slot);
@@ -100,6 +98,6 @@ private:
     QDateTime m_tokenIssuedAt;
     QString m_expiresIn;
     QString m_macAddress;
-    std::optional<PollResult> m_tokenTrouble;
+    std::optional<PollResult> m_tokenTrouble; // why the last grant tried failed
     bool m_reconnect = false; // the last read failed: the connection may be gone
 };

@@ -1,7 +1,7 @@
 // A long run of polls against a local service that misbehaves in every way a real one can: error
 // statuses, garbage and no answer at all, for the token and the count alike. The agent must keep
-// polling, show the popup exactly for counts above 0, and not grow. SWEEP_SOAK_POLLS sets the
-// number of polls (default 300, 100 under CI).
+// polling, show the popup exactly for counts above 0 while it holds a token, and not grow.
+// SWEEP_SOAK_POLLS sets the number of polls (default 300, 100 under CI).
 #include "AgentParts.h"
 #include "LocalHttpServer.h"
 
