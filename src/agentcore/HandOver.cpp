@@ -42,9 +42,7 @@ QString Server::listen(const QStringList& names)
 
 void Server::close()
 {
-    if (m_server)
-        m_server->close(); // removes the socket file, so no later start waits on it
-    m_server.reset();
+    m_server.reset(); // its end removes the socket file, so no later start waits on it
 }
 
 void Server::answer()

@@ -279,7 +279,7 @@ TEST_F(ServiceTest, WithoutATokenNothingIsCountedAndTheReasonNamesWhy)
 TEST_F(ServiceTest, TheLogTellsSinceWhenAndWhy)
 {
     for (const auto& [status, body] : std::vector<std::pair<int, std::string>>{
-             {503, ""}, {503, ""}, {200, "-1"}, {200, "2"}, {200, "3"}}) {
+             {503, ""}, {503, ""}, {200, "-1"}, {200, "2"}, {200, "3"}, {0, ""}}) {
         answer(status, body);
         ASSERT_TRUE(parts.tick());
         parts.clock.advanceSeconds(60);
@@ -290,7 +290,9 @@ TEST_F(ServiceTest, TheLogTellsSinceWhenAndWhy)
               QStringLiteral("2026-12-06 00:30:15 주문 확인 켜짐\r\n" // set after the log
                              "2026-12-06 00:30:15 알림 멈춤: 서버 오류 (HTTP 503)\r\n"
                              "2026-12-06 00:32:15 이유 바뀜: 응답을 읽을 수 없음\r\n"
-                             "2026-12-06 00:33:15 알림 다시 시작: 주문 2건\r\n"));
+                             "2026-12-06 00:33:15 알림 다시 시작: 주문 2건\r\n"
+                             "2026-12-06 00:35:15 알림 멈춤: 서버 응답 없음 "
+                             "(no data moved within the time-out)\r\n"));
 
     const QString ini = parts.logFolder.filePath("IP.ini");
     for (int daysAgo : {0, 90, 91, 400}) {
