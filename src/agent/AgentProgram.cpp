@@ -11,7 +11,7 @@
 #include "agentcore/CurlHttpRequest.h"
 #include "agentcore/HandOver.h"
 #include "agentcore/Mod_TM.h"
-#include "core/ActivityLog.h"
+#include "archive/ArchiveUpkeep.h"
 #include "core/Mod_Basic.h"
 #include "db/Mod_DB.h"
 #include "demo/DemoDatabase.h"
@@ -58,11 +58,11 @@ struct AgentProgram::Parts
     std::unique_ptr<FrmTRAY> tray;
 };
 
-AgentProgram::Places AgentProgram::defaultPlaces()
+AgentProgram::Places AgentProgram::defaultPlaces(const QString& logFolder)
 {
     const QString dir = QCoreApplication::applicationDirPath();
     return {Mod_Basic::iniPath(), machineFolder(), dir + QStringLiteral("/Telemenu.wav"),
-            ActivityLog::defaultFolder()};
+            logFolder};
 }
 
 QString AgentProgram::machineFolder()
@@ -159,7 +159,9 @@ AgentProgram::Start AgentProgram::start()
     registerKoreanFontFallbacks();
     Parts& p = *m_parts;
     p.log = std::make_unique<AgentLog>(m_places.logFolder);
-    p.log->removeOlderThan(AgentLog::keepDays(m_places.iniPath));
+    // Kept as long as the archives are.
+    p.log->removeOlderThan(ArchiveUpkeep::keepDays(Mod_Basic::Read_Ini(
+        Mod_Basic::localSection(), QStringLiteral("ARCHIVE_DAYS"), m_places.iniPath)));
     p.log->write(AlertTexts::logStarted());
     p.db = std::make_unique<Mod_DB>(target);
     // Not connected here: a server still starting would hold the tray back for the login time.
@@ -260,9 +262,9 @@ void AgentProgram::end()
     }
 }
 
-int runAgent(const AgentOptions& options)
+int runAgent(const AgentOptions& options, const AgentProgram::Places& places)
 {
-    AgentProgram program(options, AgentProgram::defaultPlaces());
+    AgentProgram program(options, places);
     switch (program.start()) {
     case AgentProgram::Start::HandedOver:
         return 0;

@@ -33,9 +33,9 @@ public:
         QString soundFile; // the alert sound
         QString logFolder; // the agent's daily log, beside the activity log
     };
-    // IP.ini and Telemenu.wav beside the executable; the run folder machineFolder(); the
-    // activity log's folder.
-    static Places defaultPlaces();
+    // IP.ini and Telemenu.wav beside the executable, the run folder machineFolder(), the log
+    // folder as given.
+    static Places defaultPlaces(const QString& logFolder);
     // Seen by every user of the computer: %ProgramData%\Sweep on Windows, /tmp elsewhere;
     // SWEEP_AGENT_RUN_DIR, when set, instead (for tests).
     static QString machineFolder();
@@ -83,4 +83,4 @@ private:
 };
 
 // Starts the agent and runs the event loop until "종료"; the process exit code.
-int runAgent(const AgentOptions& options);
+int runAgent(const AgentOptions& options, const AgentProgram::Places& places);

@@ -1,7 +1,6 @@
 #include "agentcore/AgentLog.h"
 
 #include "core/Cp949.h"
-#include "core/Mod_Basic.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,16 +20,6 @@ QString AgentLog::fileName(const QDate& day)
     return kPrefix + day.toString(kDayFormat) + kSuffix;
 }
 
-int AgentLog::keepDays(const QString& iniPath)
-{
-    bool ok = false;
-    const int days =
-        Mod_Basic::Read_Ini(Mod_Basic::localSection(), QStringLiteral("ARCHIVE_DAYS"), iniPath)
-            .trimmed()
-            .toInt(&ok);
-    return ok && days > 0 ? days : kDefaultKeepDays;
-}
-
 bool AgentLog::write(const QString& line)
 {
     const QDateTime now = m_clock.now();
@@ -47,6 +36,8 @@ bool AgentLog::write(const QString& line)
 
 int AgentLog::removeOlderThan(int keepDays)
 {
+    if (keepDays <= 0)
+        return 0;
     const QDate oldestKept = m_clock.now().date().addDays(-keepDays);
     int removed = 0;
     const QDir dir(m_folder);

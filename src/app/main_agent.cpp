@@ -1,4 +1,5 @@
 #include "agent/AgentProgram.h"
+#include "app/ProgramFolders.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -17,5 +18,8 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication app(argc, argv);
-    return runAgent(options);
+    // The same files as the window's: its log folder, its demo database.
+    if (options.demo && options.demoFile.isEmpty())
+        options.demoFile = ProgramFolders::defaultDemoFile();
+    return runAgent(options, AgentProgram::defaultPlaces(ProgramFolders::logFolder()));
 }

@@ -2,7 +2,6 @@
 #include "LocalHttpServer.h"
 #include "agentcore/AlertTexts.h"
 #include "core/Cp949.h"
-#include "core/Mod_Basic.h"
 
 #include <QLabel>
 #include <QTest>
@@ -294,15 +293,14 @@ TEST_F(ServiceTest, TheLogTellsSinceWhenAndWhy)
                              "2026-12-06 00:35:15 알림 멈춤: 서버 응답 없음 "
                              "(no data moved within the time-out)\r\n"));
 
-    const QString ini = parts.logFolder.filePath("IP.ini");
     for (int daysAgo : {0, 90, 91, 400}) {
         QFile old(parts.logFolder.filePath(
             AgentLog::fileName(parts.clock.now().date().addDays(-daysAgo))));
         ASSERT_TRUE(old.open(QIODevice::Append));
     }
-    EXPECT_EQ(parts.log.removeOlderThan(AgentLog::keepDays(ini)), 2);
-    Mod_Basic::Write_Ini(Mod_Basic::localSection(), "ARCHIVE_DAYS", "30", ini);
-    EXPECT_EQ(parts.log.removeOlderThan(AgentLog::keepDays(ini)), 1);
+    EXPECT_EQ(parts.log.removeOlderThan(0), 0); // ARCHIVE_DAYS 0 keeps all, as for archives
+    EXPECT_EQ(parts.log.removeOlderThan(90), 2);
+    EXPECT_EQ(parts.log.removeOlderThan(30), 1);
     EXPECT_EQ(QDir(parts.logFolder.path()).entryList({"sweep-agent-*"}).size(), 1); // today's
 }
 
