@@ -31,7 +31,9 @@ TEST(AlertTexts, TellOnlyWhatIsKnown)
 {
     using AlertTexts::noCountLine, AlertTexts::toolTip, AlertTexts::failureReason;
     const QString unknown = noCountLine(std::nullopt), none = noCountLine(0);
-    EXPECT_TRUE(!unknown.isEmpty() && !none.isEmpty() && unknown != none);
+    EXPECT_NE(unknown, QString());
+    EXPECT_NE(none, QString());
+    EXPECT_NE(unknown, none);
     EXPECT_TRUE(noCountLine(1).isEmpty()); // the popup's sentence says it
 
     using Off = PollState::Off;
@@ -39,10 +41,15 @@ TEST(AlertTexts, TellOnlyWhatIsKnown)
     const QString fine = toolTip({Off::No, 3, nine, {}, {}});
     const QString failing = toolTip({Off::No, 3, nine, nine.addSecs(60), "이유"});
     const QString neverFine = toolTip({Off::No, {}, {}, nine, "이유"});
-    for (const char* part : {"09:30:15", "3건"})
-        EXPECT_TRUE(fine.contains(part) && failing.contains(part)) << part;
-    EXPECT_TRUE(failing.contains("09:31:15") && failing.contains("이유") && !fine.contains("이유"));
-    EXPECT_TRUE(neverFine.contains("09:30:15") && neverFine.contains("이유"));
+    for (const char* part : {"09:30:15", "3건"}) {
+        EXPECT_TRUE(fine.contains(part)) << part;
+        EXPECT_TRUE(failing.contains(part)) << part;
+    }
+    EXPECT_TRUE(failing.contains("09:31:15"));
+    EXPECT_TRUE(failing.contains("이유"));
+    EXPECT_FALSE(fine.contains("이유"));
+    EXPECT_TRUE(neverFine.contains("09:30:15"));
+    EXPECT_TRUE(neverFine.contains("이유"));
     EXPECT_TRUE(toolTip({Off::Disabled, {}, {}, {}, {}}).contains("PollEnabled"));
     EXPECT_TRUE(toolTip({Off::NoBaseUrl, {}, {}, {}, {}}).contains("BaseUrl"));
 

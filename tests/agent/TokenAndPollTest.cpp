@@ -189,7 +189,8 @@ TEST_F(ServiceTest, FailedPollsKeepTheLastCountAndGreyTheIconUntilOneSucceeds)
 
     answer(200, "3");
     ASSERT_TRUE(parts.tick());
-    EXPECT_TRUE(popup.lblTELCNT->isVisibleTo(&popup) && popup.TimerHide->isActive());
+    EXPECT_TRUE(popup.lblTELCNT->isVisibleTo(&popup));
+    EXPECT_TRUE(popup.TimerHide->isActive());
     EXPECT_FALSE(popup.lblNoCount->isVisibleTo(&popup));
     EXPECT_EQ(parts.tray.trayIcon->icon().cacheKey(), normal);
     EXPECT_FALSE(parts.poller.state().failingSince.isValid());
@@ -219,7 +220,8 @@ TEST_F(ServiceTest, FailedPollsKeepTheLastCountAndGreyTheIconUntilOneSucceeds)
         EXPECT_FALSE(parts.tick());
         EXPECT_TRUE(parts.popup.TimerTELEMENU->isActive());
         const qint64 icon = parts.tray.trayIcon->icon().cacheKey();
-        EXPECT_TRUE(icon != normal && icon != grey);
+        EXPECT_NE(icon, normal);
+        EXPECT_NE(icon, grey);
         EXPECT_TRUE(parts.tray.trayIcon->toolTip().contains(pollEnabled == "Y" ? "BaseUrl"
                                                                                : "PollEnabled"));
     }

@@ -237,7 +237,8 @@ TEST_P(RestoreCheck, AnotherDatabaseOnlyOnPurposeAndTheValuesComeBackExactly)
     const QString before = everything();
     const QString path = write(sealed(header(Dialect::Sqlite, "/pos/other.sqlite") + rows, counts));
     RestoreOutcome outcome = restoreArchive(*m_db, {path});
-    EXPECT_TRUE(outcome.refused && outcome.otherDatabase);
+    EXPECT_TRUE(outcome.refused);
+    EXPECT_TRUE(outcome.otherDatabase);
     EXPECT_TRUE(outcome.error.startsWith("다른 데이터베이스의 보관 파일입니다. 파일: SQLite / "
                                          "/pos/other.sqlite, 연결된 데이터베이스: ") &&
                 outcome.error.endsWith(database()))
@@ -257,7 +258,8 @@ TEST_P(RestoreCheck, AnotherDatabaseOnlyOnPurposeAndTheValuesComeBackExactly)
     // Once back, a second run fails on the first key and leaves the rows as they are.
     const QString restored = everything();
     outcome = restoreArchive(*m_db, {path, true});
-    EXPECT_FALSE(outcome.succeeded || outcome.refused);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_FALSE(outcome.refused);
     EXPECT_TRUE(outcome.error.startsWith("11번째 줄의 문장이 실패했습니다: INSERT INTO T"))
         << outcome.error.toStdString();
     EXPECT_EQ(everything(), restored);
@@ -302,7 +304,8 @@ TEST(ArchivePreview, ShowsRowsAndWhetherTheFileIsWhole)
     const QByteArray whole = sealed(header(Dialect::Sqlite, "x") + rows, counts);
     ASSERT_TRUE(writeFile(path, whole));
     ArchivePreview preview = previewArchive(path);
-    EXPECT_TRUE(preview.finished && preview.restorable);
+    EXPECT_TRUE(preview.finished);
+    EXPECT_TRUE(preview.restorable);
     EXPECT_EQ(preview.header.work, "결제취소삭제");
     ASSERT_EQ(preview.tables.size(), 2u);
     const TextTable& t = preview.tables[0].second;
@@ -314,7 +317,8 @@ TEST(ArchivePreview, ShowsRowsAndWhetherTheFileIsWhole)
 
     ASSERT_TRUE(writeFile(path, whole.left(whole.indexOf("INSERT INTO U"))));
     preview = previewArchive(path, ArchivePreviewDetail::Summary);
-    EXPECT_FALSE(preview.finished || preview.restorable);
+    EXPECT_FALSE(preview.finished);
+    EXPECT_FALSE(preview.restorable);
     EXPECT_TRUE(preview.headerRead);
     EXPECT_EQ(preview.rowsPerTable, RowsPerTable({{"T", 3}, {"U", 0}}));
     EXPECT_TRUE(preview.tables.empty());
