@@ -1,8 +1,8 @@
 #pragma once
 
 #include "archive/ArchiveScript.h"
+#include "archive/Sha256.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QString>
@@ -42,7 +42,7 @@ private:
 
     QFile m_file;
     QStringEncoder m_encoder{QStringEncoder::Utf8};
-    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+    Sha256 m_hash;
     QString m_error;
     QString m_pending;      // encoded and written in large pieces
     bool m_created = false; // only a file made here is ever removed

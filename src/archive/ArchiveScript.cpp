@@ -111,8 +111,12 @@ bool appendPieces(QString& out, Dialect dialect, QStringView text)
 
 bool appendText(QString& out, Dialect dialect, QStringView text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isOdd(dialect, text, i))
+    // Most texts hold no unit below U+0020 and no surrogate: one quick pass tells.
+    const bool server = dialect == Dialect::SqlServer;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && (u == 0 || (server && (u == u'\r' || u == u'\n')))) ||
+            (u >= 0xD800 && u <= 0xDFFF))
             return appendPieces(out, dialect, text);
     }
     if (dialect == Dialect::SqlServer)

@@ -217,11 +217,33 @@ bool declaredDateTime(sqlite3_stmt* stmt, int column)
     return type.contains("DATE") || type.contains("TIME");
 }
 
-bool isAscii(const char* text, int bytes)
+// Whether bytes are UTF-8 that reads back byte for byte: no overlong form, no surrogate, nothing
+// past U+10FFFF.
+bool isUtf8(const char* text, int bytes)
 {
-    for (int i = 0; i < bytes; ++i) {
-        if (static_cast<unsigned char>(text[i]) >= 0x80)
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    for (int i = 0; i < bytes;) {
+        char32_t c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        const int length = (c & 0xE0) == 0xC0   ? 2
+                           : (c & 0xF0) == 0xE0 ? 3
+                           : (c & 0xF8) == 0xF0 ? 4
+                                                : 0;
+        if (length == 0 || i + length > bytes)
             return false;
+        c &= 0x7F >> length;
+        for (int k = 1; k < length; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (s[i + k] & 0x3F);
+        }
+        constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += length;
     }
     return true;
 }
@@ -250,9 +272,15 @@ DbValue typedValue(sqlite3_stmt* stmt, int column, bool dateTime)
         v.type = dateTime ? DbValueType::DateTime : DbValueType::Text;
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
         const int bytes = sqlite3_column_bytes(stmt, column);
-        v.text = QString::fromUtf8(text, bytes);
-        // Bytes that are not UTF-8 read as U+FFFD: they are kept as they are stored instead.
-        if (!isAscii(text, bytes) && v.text.toUtf8() != QByteArrayView(text, bytes)) {
+        // Bytes that are not UTF-8 would read as U+FFFD: they are kept as they are stored.
+        if (isUtf8(text, bytes)) {
+            // fromUtf8 drops a byte-order mark at the start, which is part of the value here.
+            int marks = 0;
+            while (bytes - 3 * marks >= 3 && QByteArrayView(text + 3 * marks, 3) == "\xEF\xBB\xBF")
+                ++marks;
+            v.text = QString(marks, QChar(0xFEFF)) +
+                     QString::fromUtf8(text + 3 * marks, bytes - 3 * marks);
+        } else {
             v.type = DbValueType::TextBytes;
             v.bytes = QByteArray(text, bytes);
             v.text.clear();
