@@ -21,6 +21,12 @@ struct DbDiagnostic
 
 using DbDiagnostics = std::vector<DbDiagnostic>;
 
+// The connection layer's own reasons, for failures no database reported.
+namespace DbTexts {
+inline const QString notConnected = QStringLiteral("데이터베이스에 연결되어 있지 않습니다");
+inline const QString rowReadStopped = QStringLiteral("행 읽기가 중단되었습니다");
+} // namespace DbTexts
+
 // Value texts both backends agree on, so a grid shows the same whichever database answered.
 // A date-time "yyyy-MM-dd HH:mm:ss[.fff]" loses its fraction; other texts stay as they are.
 QString dateTimeText(const QString& text);

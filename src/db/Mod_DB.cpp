@@ -159,7 +159,7 @@ bool Mod_DB::ensureConnection(DbDiagnostics& errors) const
 {
     if (m_conn && m_conn->isOpen())
         return true;
-    errors.push_back({-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QString()});
+    errors.push_back({-1, DbTexts::notConnected, QString()});
     return false;
 }
 

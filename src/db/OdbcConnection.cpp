@@ -47,8 +47,7 @@ bool execDirect(SQLHDBC dbc, StatementGuard& guard, const QString& sql, SQLRETUR
 bool connected(SQLHDBC dbc, DbDiagnostics& errors)
 {
     if (!dbc)
-        errors.push_back(
-            {-1, QStringLiteral("데이터베이스에 연결되어 있지 않습니다"), QStringLiteral("08003")});
+        errors.push_back({-1, DbTexts::notConnected, QStringLiteral("08003")});
     return dbc != nullptr;
 }
 
@@ -330,7 +329,7 @@ bool OdbcConnection::readRows(const QString& sql, const DbRowReader& reader, DbD
     if (!fetchRows(stmt, columns, take, errors)) {
         SQLCancel(stmt);
         if (stopped)
-            errors.push_back({-1, QStringLiteral("행 읽기가 중단되었습니다"), QString()});
+            errors.push_back({-1, DbTexts::rowReadStopped, QString()});
         return false;
     }
     SQLCloseCursor(stmt);

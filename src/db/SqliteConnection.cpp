@@ -327,7 +327,7 @@ bool SqliteConnection::readRows(const QString& sql, const DbRowReader& reader,
         for (int c = 0; c < count; ++c)
             row[size_t(c)] = typedValue(guard.stmt, c, dateTimes[size_t(c)]);
         if (!reader(columns, row)) {
-            errors.push_back({-1, QStringLiteral("행 읽기가 중단되었습니다"), QString()});
+            errors.push_back({-1, DbTexts::rowReadStopped, QString()});
             return false;
         }
     }
