@@ -38,7 +38,7 @@ public:
     }
 
     // Streams one part's rows into the file; false with the reason in errors.
-    bool copy(DbConnection& conn, const DeleteSpec& part, const QString& query,
+    bool copy(DbConnection& conn, const DeletePlan& part, const QString& query,
               DbDiagnostics& errors)
     {
         const std::optional<ColumnFacts> facts = columnFacts(conn, part.table, errors);
@@ -130,7 +130,7 @@ public:
             !conn.executeInTransaction(m_request.sessionSetup, errors))
             return false;
         QStringList queries;
-        for (const DeleteSpec& part : deletion.parts) {
+        for (const DeletePlan& part : deletion.parts) {
             queries << part.copyQuery(m_dialect);
             if (queries.back().isEmpty())
                 return refuse(

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "archive/ArchiveScript.h"
-#include "archive/DeleteSpec.h"
+#include "archive/DeletePlan.h"
 #include "core/Clock.h"
 
 #include <QString>

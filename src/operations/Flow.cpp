@@ -39,7 +39,7 @@ std::optional<qint64> number(const FlowContext& context, const QString& sql, QSt
 CountOutcome count(const FlowContext& context, const Deletion& deletion)
 {
     CountOutcome outcome;
-    for (const DeleteSpec& part : deletion.parts) {
+    for (const DeletePlan& part : deletion.parts) {
         // A part without a condition is never run (the archived delete refuses it): it removes
         // nothing.
         if (!part.wholeTable && part.where.trimmed().isEmpty()) {

@@ -33,13 +33,13 @@ QString openTableSearch(Dialect)
 Deletion openTableDeleteAll(Dialect)
 {
     return {
-        {DeleteSpec::rows(deleteFrom, QStringLiteral("PE"), QStringLiteral(" WHERE "), openCheck)},
+        {DeletePlan::rows(deleteFrom, QStringLiteral("PE"), QStringLiteral(" WHERE "), openCheck)},
         QString()};
 }
 
 Deletion openTableDeleteOne(Dialect, const QString& checkNumber)
 {
-    return {{DeleteSpec::rows(deleteFrom, QStringLiteral("PE"), QStringLiteral(" WHERE "),
+    return {{DeletePlan::rows(deleteFrom, QStringLiteral("PE"), QStringLiteral(" WHERE "),
                               openCheck + QStringLiteral("AND PE_ID ='") +
                                   quoteDoubled(checkNumber) + QStringLiteral("'"))},
             QString()};
@@ -56,9 +56,9 @@ Deletion payCancelDelete(Dialect dialect)
     // SQL Server takes the three deletes as one batch; SQLite needs them separated. Each empties
     // its whole table.
     const QString lower = QStringLiteral("delete from ");
-    return {{DeleteSpec::whole(lower, QStringLiteral("ac_temp")),
-             DeleteSpec::whole(lower, QStringLiteral("credit_temp")),
-             DeleteSpec::whole(lower, QStringLiteral("pecash_temp"))},
+    return {{DeletePlan::whole(lower, QStringLiteral("ac_temp")),
+             DeletePlan::whole(lower, QStringLiteral("credit_temp")),
+             DeletePlan::whole(lower, QStringLiteral("pecash_temp"))},
             dialect == Dialect::Sqlite ? QStringLiteral(";") + CRLF : CRLF};
 }
 
@@ -79,14 +79,14 @@ QString deliverySearchRange(Dialect, const QString& from, const QString& to)
 
 Deletion deliveryDeleteAll(Dialect)
 {
-    return {{DeleteSpec::rows(deleteFrom, QStringLiteral("DTD"), CRLF + QStringLiteral(" where "),
+    return {{DeletePlan::rows(deleteFrom, QStringLiteral("DTD"), CRLF + QStringLiteral(" where "),
                               unfinishedDelete)},
             QString()};
 }
 
 Deletion deliveryDeleteRange(Dialect, const QString& from, const QString& to)
 {
-    return {{DeleteSpec::rows(deleteFrom, QStringLiteral("DTD"), CRLF + QStringLiteral("WHERE "),
+    return {{DeletePlan::rows(deleteFrom, QStringLiteral("DTD"), CRLF + QStringLiteral("WHERE "),
                               QStringLiteral("(DTD_EDATE BETWEEN '") + quoteDoubled(from) +
                                   QStringLiteral("'") + CRLF + QStringLiteral(" AND '") +
                                   quoteDoubled(to) + QStringLiteral("'") + CRLF +

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/DeleteSpec.h"
+#include "archive/DeletePlan.h"
 #include "db/Dialect.h"
 
 #include <QString>

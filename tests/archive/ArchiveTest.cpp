@@ -44,9 +44,9 @@ ArchiveRequest deliveries(const QString& folder, Deletion deletion,
             {}};
 }
 
-DeleteSpec unfinishedDeliveries()
+DeletePlan unfinishedDeliveries()
 {
-    return DeleteSpec::rows("DELETE FROM ", "DTD", "\r\n where ", unfinished);
+    return DeletePlan::rows("DELETE FROM ", "DTD", "\r\n where ", unfinished);
 }
 
 // The kinds of value the demo tables lack: floating, binary, long and awkward texts.
@@ -86,7 +86,7 @@ protected:
     const std::unique_ptr<Mod_DB> m_db = GetParam() ? m_fixture.connectOdbc() : m_fixture.connect();
     ArchiveRequest m_request = deliveries(
         m_dir.filePath("archive"),
-        {{unfinishedDeliveries(), DeleteSpec::rows("DELETE FROM ", "KINDS", " WHERE ", "K <> 4")},
+        {{unfinishedDeliveries(), DeletePlan::rows("DELETE FROM ", "KINDS", " WHERE ", "K <> 4")},
          ";\r\n"});
     ManualClock m_clock;
 };

@@ -18,7 +18,7 @@ namespace {
 
 const QString unfinished = QStringLiteral("(DTD_STATUS < 3 OR DTD_STATUS=9)AND DTD_CALGU <>'Y'");
 
-ArchiveRequest request(const QString& folder, const DeleteSpec& part)
+ArchiveRequest request(const QString& folder, const DeletePlan& part)
 {
     return {folder, "deliveries", "배달전체삭제", "POS-01 (192.0.2.2)", {{part}, {}}, {}, {}, {}};
 }
@@ -52,7 +52,7 @@ TEST_P(KilledDelete, TheNextStartSettlesWhatItLeft)
     if (child == 0) {
         Mod_DB db(DbTarget::sqlite(fixture.path()));
         ArchiveRequest killed =
-            request(folder, DeleteSpec::rows("DELETE FROM ", "DTD", " WHERE ", unfinished));
+            request(folder, DeletePlan::rows("DELETE FROM ", "DTD", " WHERE ", unfinished));
         killed.reached = [](ArchiveStep step) {
             if (step == GetParam())
                 _exit(0); // no destructor, no rollback: as the power goes
@@ -98,7 +98,7 @@ TEST(ArchivedDelete, NoArchiveWithoutRowsAndNoDeleteTheDatabaseWouldWiden)
     QTemporaryDir dir;
     const std::unique_ptr<Mod_DB> db = fixture.connect();
     const ArchivedDeleteOutcome none = deleteWithArchive(
-        *db, request(dir.path(), DeleteSpec::rows("DELETE FROM ", "DTD", " WHERE ", "1 = 0")),
+        *db, request(dir.path(), DeletePlan::rows("DELETE FROM ", "DTD", " WHERE ", "1 = 0")),
         ManualClock());
     EXPECT_TRUE(none.succeeded) << none.error.toStdString();
     EXPECT_EQ(none.rowsDeleted, 0);
@@ -111,7 +111,7 @@ TEST(ArchivedDelete, NoArchiveWithoutRowsAndNoDeleteTheDatabaseWouldWiden)
     const QString before =
         queryText(*db, "SELECT count(*) FROM DTD") + queryText(*db, "SELECT count(*) FROM AC_TEMP");
     const ArchivedDeleteOutcome widened = deleteWithArchive(
-        *db, request(dir.path(), DeleteSpec::rows("DELETE FROM ", "DTD", " WHERE ", unfinished)),
+        *db, request(dir.path(), DeletePlan::rows("DELETE FROM ", "DTD", " WHERE ", unfinished)),
         ManualClock());
     EXPECT_FALSE(widened.succeeded);
     EXPECT_TRUE(widened.error.contains("삭제 트리거 widen (DTD)")) << widened.error.toStdString();
@@ -139,7 +139,7 @@ TEST(ArchivedDelete, OddValuesComeBackExactly)
         QStringLiteral("SELECT K, hex(T), typeof(T), hex(B), typeof(B), hex(G) FROM ODD");
     const QString before = queryText(*db, snapshot);
     const ArchivedDeleteOutcome deleted = deleteWithArchive(
-        *db, request(dir.path(), DeleteSpec::whole("DELETE FROM ", "ODD")), ManualClock());
+        *db, request(dir.path(), DeletePlan::whole("DELETE FROM ", "ODD")), ManualClock());
     ASSERT_TRUE(deleted.succeeded) << deleted.error.toStdString();
     EXPECT_EQ(deleted.rowsDeleted, 4);
     EXPECT_FALSE(fileBytes(deleted.archiveFile).contains("\"G\""));

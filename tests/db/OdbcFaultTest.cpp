@@ -141,7 +141,7 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
         return record(*fixture.connect(), "SELECT count(*) FROM PE WHERE PE_CK='0'");
     };
 
-    const Deletion remove{{DeleteSpec::rows("DELETE FROM ", "PE", " WHERE ", "PE_CK='0'")}, {}};
+    const Deletion remove{{DeletePlan::rows("DELETE FROM ", "PE", " WHERE ", "PE_CK='0'")}, {}};
     QTemporaryDir dir;
     armed = GetParam().faults;
     ArchivedDeleteOutcome archived;
@@ -162,7 +162,7 @@ TEST_P(OdbcFault, DeleteReportsWhatTheDatabaseHolds)
     // No transaction and no lock outlives the failure: the same object's next statement (after a
     // delete that keeps a copy, the next such delete) and a second connection's write go through.
     const ArchiveRequest none{
-        dir.path(), "none", "", "", {{DeleteSpec::rows("DELETE FROM ", "PE", " WHERE ", "0")}, {}},
+        dir.path(), "none", "", "", {{DeletePlan::rows("DELETE FROM ", "PE", " WHERE ", "0")}, {}},
         {},         {},     {}};
     EXPECT_TRUE(GetParam().archived ? deleteWithArchive(db, none, ManualClock()).succeeded
                                     : db.DB_Execute("UPDATE PE SET PE_MEMO='다음'").succeeded)
@@ -192,7 +192,7 @@ TEST(OdbcCopy, ADeleteThatRemovesMoreThanTheCopyHoldsIsRolledBack)
                            "checks",
                            "",
                            "",
-                           {{DeleteSpec::rows("DELETE FROM ", "PE", " WHERE ", "PE_CK='0'")}, {}},
+                           {{DeletePlan::rows("DELETE FROM ", "PE", " WHERE ", "PE_CK='0'")}, {}},
                            {},
                            {},
                            {}},

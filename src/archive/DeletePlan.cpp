@@ -1,21 +1,21 @@
-#include "archive/DeleteSpec.h"
+#include "archive/DeletePlan.h"
 
-DeleteSpec DeleteSpec::rows(QString deleteFrom, QString table, QString whereWord, QString where)
+DeletePlan DeletePlan::rows(QString deleteFrom, QString table, QString whereWord, QString where)
 {
     return {std::move(table), std::move(where), std::move(deleteFrom), std::move(whereWord), false};
 }
 
-DeleteSpec DeleteSpec::whole(QString deleteFrom, QString table)
+DeletePlan DeletePlan::whole(QString deleteFrom, QString table)
 {
     return {std::move(table), QString(), std::move(deleteFrom), QString(), true};
 }
 
-QString DeleteSpec::statement() const
+QString DeletePlan::statement() const
 {
     return deleteFrom + table + (wholeTable ? QString() : whereWord + where);
 }
 
-QString DeleteSpec::copyQuery(Dialect dialect) const
+QString DeletePlan::copyQuery(Dialect dialect) const
 {
     if (!wholeTable && where.trimmed().isEmpty())
         return QString();
@@ -30,7 +30,7 @@ QString DeleteSpec::copyQuery(Dialect dialect) const
 QString Deletion::statement() const
 {
     QStringList statements;
-    for (const DeleteSpec& part : parts)
+    for (const DeletePlan& part : parts)
         statements << part.statement();
     return statements.join(separator);
 }
@@ -38,7 +38,7 @@ QString Deletion::statement() const
 QStringList Deletion::tables() const
 {
     QStringList names;
-    for (const DeleteSpec& part : parts)
+    for (const DeletePlan& part : parts)
         names << part.table;
     return names;
 }

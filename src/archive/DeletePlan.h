@@ -8,7 +8,7 @@
 
 // One table's part of a delete. Both the statement sent and the copy of the rows it removes are
 // built from these pieces, so the two cannot select differently.
-struct DeleteSpec
+struct DeletePlan
 {
     QString table;
     // The condition as the statement writes it after whereWord. Only a part made by whole() has
@@ -20,8 +20,8 @@ struct DeleteSpec
     QString whereWord;
     bool wholeTable = false;
 
-    static DeleteSpec rows(QString deleteFrom, QString table, QString whereWord, QString where);
-    static DeleteSpec whole(QString deleteFrom, QString table);
+    static DeletePlan rows(QString deleteFrom, QString table, QString whereWord, QString where);
+    static DeletePlan whole(QString deleteFrom, QString table);
 
     QString statement() const;
     // The copy of exactly the rows the statement removes (on SQL Server read under the locks the
@@ -32,7 +32,7 @@ struct DeleteSpec
 // A delete of one or more tables, sent as one text.
 struct Deletion
 {
-    std::vector<DeleteSpec> parts;
+    std::vector<DeletePlan> parts;
     QString separator; // between the parts' statements
 
     QString statement() const;

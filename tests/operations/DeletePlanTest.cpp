@@ -19,7 +19,7 @@ struct Area
 } // namespace
 
 // Each delete is sent exactly as before, and its copy selects exactly the rows it then removes.
-TEST(DeleteSpec, EachAreasCopySelectsWhatItsDeleteRemoves)
+TEST(DeletePlan, EachAreasCopySelectsWhatItsDeleteRemoves)
 {
     using namespace SqlTexts;
     constexpr Dialect lite = Dialect::Sqlite;
@@ -39,7 +39,7 @@ TEST(DeleteSpec, EachAreasCopySelectsWhatItsDeleteRemoves)
         FixtureDatabase fixture;
         const std::unique_ptr<Mod_DB> db = fixture.connect();
         std::vector<qint64> selected, before;
-        for (const DeleteSpec& part : deletion.parts) {
+        for (const DeletePlan& part : deletion.parts) {
             selected.push_back(count(*db, "(" + part.copyQuery(lite) + ")"));
             before.push_back(count(*db, part.table));
         }
@@ -58,10 +58,10 @@ TEST(DeleteSpec, EachAreasCopySelectsWhatItsDeleteRemoves)
 }
 
 // Only a part made for the whole table copies every row; a missing condition copies nothing.
-TEST(DeleteSpec, AMissingConditionNeverMeansEveryRow)
+TEST(DeletePlan, AMissingConditionNeverMeansEveryRow)
 {
-    EXPECT_EQ(DeleteSpec::rows("DELETE FROM ", "PE", " WHERE ", " ").copyQuery(Dialect::Sqlite),
+    EXPECT_EQ(DeletePlan::rows("DELETE FROM ", "PE", " WHERE ", " ").copyQuery(Dialect::Sqlite),
               QString());
-    EXPECT_EQ(DeleteSpec::whole("delete from ", "ac_temp").copyQuery(Dialect::SqlServer),
+    EXPECT_EQ(DeletePlan::whole("delete from ", "ac_temp").copyQuery(Dialect::SqlServer),
               "SELECT * FROM ac_temp WITH (UPDLOCK, HOLDLOCK)");
 }
