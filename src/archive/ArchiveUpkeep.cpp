@@ -4,6 +4,7 @@
 #include "archive/ArchiveFileCheck.h"
 #include "archive/ArchiveScript.h"
 #include "archive/ArchiveVerifier.h"
+#include "archive/RestoredMark.h"
 #include "core/ActivityLog.h"
 #include "db/Mod_DB.h"
 
@@ -163,8 +164,10 @@ QStringList removeOld(const QString& folder, const QDateTime& now, int days)
         archives.pop_back(); // the newest stays, however old
     QStringList removed;
     for (const auto& [made, path] : archives) {
-        if (made < now.addDays(-days) && QFile::remove(path))
+        if (made < now.addDays(-days) && QFile::remove(path)) {
+            QFile::remove(RestoredMark::pathFor(path)); // a mark outlives nothing it marks
             removed << path;
+        }
     }
     return removed;
 }

@@ -1,7 +1,7 @@
 #include "operations/ArchiveListing.h"
 
 #include "archive/ArchiveFileCheck.h"
-#include "operations/RestoredMark.h"
+#include "archive/RestoredMark.h"
 
 #include <QDir>
 

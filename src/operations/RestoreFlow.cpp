@@ -1,6 +1,6 @@
 #include "operations/RestoreFlow.h"
 
-#include "operations/RestoredMark.h"
+#include "archive/RestoredMark.h"
 
 #include <QDir>
 #include <QFileInfo>

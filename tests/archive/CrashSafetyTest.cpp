@@ -153,14 +153,16 @@ TEST(ArchiveUpkeep, OldArchivesGoButNeverTheNewest)
 {
     QTemporaryDir dir;
     const QStringList names = {"20260101-090000-deliveries.sql", "20260301-090000-open-checks.sql",
-                               "20260302-090000-deliveries.sql.part", "notes.txt"};
+                               "20260302-090000-deliveries.sql.part", "notes.txt",
+                               "20260101-090000-deliveries.sql.restored"};
     for (const QString& name : names)
         ASSERT_TRUE(writeFile(dir.filePath(name), "x"));
     const QDateTime now(QDate(2026, 6, 1), QTime(12, 0));
     EXPECT_EQ(ArchiveUpkeep::removeOld(dir.path(), now, 0), QStringList());
     EXPECT_EQ(ArchiveUpkeep::removeOld(dir.path(), now, 90), QStringList{dir.filePath(names[0])});
     EXPECT_EQ(ArchiveUpkeep::removeOld(dir.path(), now, 90), QStringList());
-    EXPECT_EQ(files(dir.path()), QStringList(names.mid(1)));
+    // The old archive's restore mark went with it.
+    EXPECT_EQ(files(dir.path()), QStringList(names.mid(1, 3)));
     EXPECT_EQ(ArchiveUpkeep::keepDays(" 30 "), 30);
     EXPECT_EQ(ArchiveUpkeep::keepDays("-1"), 90);
     EXPECT_EQ(ArchiveUpkeep::keepDays(""), 90);

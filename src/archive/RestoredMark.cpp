@@ -1,4 +1,4 @@
-#include "operations/RestoredMark.h"
+#include "archive/RestoredMark.h"
 
 #include <QFile>
 #include <QSaveFile>
